@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/directory_layout.h"
+#include "platform/view.h"
+#include "ui/button_table.h"
+
+namespace tindlow {
+
+inline constexpr const wchar_t* kWindowTitleBase = L"Tindlow v1.40 (a)";
+
+// Window display states: what the program last did to the window.
+enum DisplayState : std::int32_t {
+    kDisplayHidden = 0,
+    kDisplayNormal = 1,
+    kDisplayInitial = 2,
+    kDisplayMinimized = 6,
+};
+
+// Program-wide state, owned by the dialog and handed by reference to whatever needs it.
+struct ProgramState {
+    DirectoryLayout paths;
+    std::wstring windowTitle = kWindowTitleBase;
+    // The instance word the title was made with, so a later language switch does not change
+    // what the hide request looks for.
+    std::wstring titleInstanceWord;
+    std::wstring language = L"English";
+    std::int32_t days = 11;
+    std::int32_t startX = 0;
+    std::int32_t startY = 0;
+
+    std::int32_t tickCounter = 0;
+    std::int32_t loopCounter = 0;
+    std::int32_t executionLoopPeriod = 1;
+    std::int32_t windowSizeMode = 2;
+    std::int32_t flashLimit = 0;
+    bool flashing = false;
+    std::int32_t flashCounter = -1;
+    std::int32_t displayState = kDisplayInitial;
+    std::int32_t rememberedDay = 0;
+    std::wstring networkPath;
+    std::int32_t networkPathState = 0;
+    bool firstPaintDone = false;
+    bool windowKnown = false;
+    ScreenRect windowRect{};
+    ButtonTable buttons;
+    std::int32_t errorBoxCount = 0;
+    std::int32_t daysRevalidationTick = 0;
+    std::int32_t daysFieldEditFlag = 0;
+    std::int32_t keySequenceStep = 0;
+    std::int32_t keySequenceDeadline = 0;
+    std::int32_t popupRemovalTick = 0;
+    std::uint64_t lastTickCount = 0;
+    std::vector<std::uint32_t> runningInstances;
+    std::wstring dashLine;
+
+    // Collected during start-up and shown in the log list once start-up is done.
+    std::vector<std::wstring> startupNotices;
+
+    // The error box budget: counts every counted error box and answers whether this one may
+    // still be shown (at most five per run).
+    bool takeErrorBox() {
+        if (errorBoxCount < 1000000) {
+            ++errorBoxCount;
+        }
+        return errorBoxCount <= 5;
+    }
+};
+
+}  // namespace tindlow

@@ -1,0 +1,96 @@
+#include "model/lenient_number.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace tindlow {
+
+namespace {
+
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Skips white space and one sign; answers whether the sign was a minus.
+bool skipBlanksAndSign(std::wstring_view text, std::size_t& pos) {
+    while (pos < text.size() && isBlank(text[pos])) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == L'+' || text[pos] == L'-')) {
+        negative = text[pos] == L'-';
+        ++pos;
+    }
+    return negative;
+}
+
+}  // namespace
+
+bool isBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
+}
+
+std::wstring trimmed(std::wstring_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    return std::wstring(text.substr(first, last - first));
+}
+
+std::int32_t leadingInt(std::wstring_view text) {
+    std::size_t pos = 0;
+    const bool negative = skipBlanksAndSign(text, pos);
+    // Accumulate the magnitude wide and stop growing it once it passes the 32-bit range, so any
+    // number of digits saturates instead of overflowing.
+    constexpr std::int64_t kLimit = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
+    std::int64_t magnitude = 0;
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        if (magnitude <= kLimit) {
+            magnitude = magnitude * 10 + (text[pos] - L'0');
+        }
+    }
+    if (negative) {
+        return static_cast<std::int32_t>(-std::min(magnitude, kLimit));
+    }
+    return static_cast<std::int32_t>(std::min(magnitude, kLimit - 1));
+}
+
+double leadingDouble(std::wstring_view text) {
+    std::size_t pos = 0;
+    const bool negative = skipBlanksAndSign(text, pos);
+    // Gather the digits, at most one point and the digits after it, as plain ASCII for the
+    // locale-independent conversion.
+    std::string number;
+    bool anyDigit = false;
+    bool nonZeroBeforePoint = false;
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        number.push_back(static_cast<char>(text[pos]));
+        anyDigit = true;
+        nonZeroBeforePoint = nonZeroBeforePoint || text[pos] != L'0';
+    }
+    if (pos < text.size() && text[pos] == L'.') {
+        number.push_back('.');
+        for (++pos; pos < text.size() && isDigit(text[pos]); ++pos) {
+            number.push_back(static_cast<char>(text[pos]));
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit) {
+        return 0.0;
+    }
+    double value = 0.0;
+    const auto result =
+        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too many digits for a double: infinity like the C library, or zero when the digits are
+        // all behind the point.
+        value = nonZeroBeforePoint ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace tindlow

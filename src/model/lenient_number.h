@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tindlow {
+
+// Reads leading white space, an optional sign and the leading decimal digits; a text without
+// leading digits gives 0. Saturates at the 32-bit limits instead of overflowing.
+std::int32_t leadingInt(std::wstring_view text);
+// Like leadingInt for a floating-point number: the digits, then a decimal point and more digits
+// ("0.5"; "-1.25e3" stops at the e, "1,5" at the comma). A number beyond the double range gives
+// infinity, as the C library does; unreadable text gives 0.0.
+double leadingDouble(std::wstring_view text);
+
+bool isBlank(wchar_t c);  // blank, tab, CR, LF, VT or FF
+std::wstring trimmed(std::wstring_view text);  // leading and trailing white space removed
+
+}  // namespace tindlow

@@ -1,0 +1,198 @@
+#include "model/text_files.h"
+
+#include <cstdint>
+
+namespace tindlow {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kBigEndianRefused = 22;
+
+// Appends one code point as UTF-16 code units, whatever the width of wchar_t: code points above
+// 0xFFFF become surrogate pairs, so a text holds the same units on every platform.
+void appendUtf16(std::wstring& text, char32_t codePoint) {
+    if (codePoint > 0x10FFFF) {
+        codePoint = kReplacement;
+    }
+    if (codePoint >= 0x10000) {
+        const char32_t offset = codePoint - 0x10000;
+        text.push_back(static_cast<wchar_t>(0xD800 + (offset >> 10)));
+        text.push_back(static_cast<wchar_t>(0xDC00 + (offset & 0x3FF)));
+    } else {
+        text.push_back(static_cast<wchar_t>(codePoint));
+    }
+}
+
+// Decodes UTF-8 into UTF-16 code units. Every byte that does not begin a well-formed sequence
+// (stray continuation bytes, truncated or overlong sequences, surrogates, values past U+10FFFF)
+// gives one U+FFFD and decoding goes on with the next byte.
+std::wstring decodeUtf8(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        int length = 0;
+        char32_t codePoint = 0;
+        char32_t minimum = 0;
+        if (lead < 0x80) {
+            length = 1;
+            codePoint = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            codePoint = lead & 0x1F;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            codePoint = lead & 0x0F;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            codePoint = lead & 0x07;
+            minimum = 0x10000;
+        }
+        bool valid = length > 0 && pos + static_cast<std::size_t>(length) <= bytes.size();
+        for (int i = 1; valid && i < length; ++i) {
+            const auto next = static_cast<unsigned char>(bytes[pos + static_cast<std::size_t>(i)]);
+            if ((next & 0xC0) != 0x80) {
+                valid = false;
+            } else {
+                codePoint = (codePoint << 6) | (next & 0x3F);
+            }
+        }
+        if (valid && (codePoint < minimum || codePoint > 0x10FFFF ||
+                      (codePoint >= 0xD800 && codePoint <= 0xDFFF))) {
+            valid = false;
+        }
+        if (valid) {
+            appendUtf16(text, codePoint);
+            pos += static_cast<std::size_t>(length);
+        } else {
+            text.push_back(static_cast<wchar_t>(kReplacement));
+            ++pos;
+        }
+    }
+    return text;
+}
+
+std::wstring decodeUtf16Le(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    // An odd last byte is no whole code unit and is dropped.
+    for (std::size_t pos = 0; pos + 1 < bytes.size(); pos += 2) {
+        const auto low = static_cast<unsigned char>(bytes[pos]);
+        const auto high = static_cast<unsigned char>(bytes[pos + 1]);
+        text.push_back(static_cast<wchar_t>(low | (high << 8)));
+    }
+    return text;
+}
+
+bool startsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// Splits like a text-mode stream read line by line: LF ends a line, a CR right before it belongs
+// to the line end, a lone CR stays in the line. A last line without a line end still counts;
+// nothing follows a final line end.
+int appendLines(const std::wstring& text, std::vector<std::wstring>& lines) {
+    int count = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(L'\n', start);
+        const std::size_t next = end == std::wstring::npos ? text.size() : end + 1;
+        if (end == std::wstring::npos) {
+            end = text.size();
+        } else if (end > start && text[end - 1] == L'\r') {
+            --end;
+        }
+        lines.push_back(text.substr(start, end - start));
+        ++count;
+        start = next;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::wstring decodeByteText(const std::string& bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(byte)));
+    }
+    return text;
+}
+
+std::string encodeByteText(const std::wstring& text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const wchar_t c : text) {
+        // wchar_t is signed on some platforms: compare the code as unsigned.
+        const auto code = static_cast<std::uint32_t>(c);
+        if (c == L'\n') {
+            bytes += "\r\n";
+        } else if (code > 0xFF) {
+            bytes.push_back('?');
+        } else {
+            bytes.push_back(static_cast<char>(static_cast<unsigned char>(code)));
+        }
+    }
+    return bytes;
+}
+
+std::string encodeUtf16LeWithBom(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * text.size());
+    auto putUnit = [&bytes](std::uint32_t unit) {
+        bytes.push_back(static_cast<char>(static_cast<unsigned char>(unit & 0xFF)));
+        bytes.push_back(static_cast<char>(static_cast<unsigned char>((unit >> 8) & 0xFF)));
+    };
+    for (const wchar_t c : text) {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (c == L'\n') {
+            putUnit(L'\r');
+            putUnit(L'\n');
+        } else if (code > 0xFFFF) {
+            // Only where wchar_t holds whole code points: write them as surrogate pairs.
+            std::wstring units;
+            appendUtf16(units, code);
+            for (const wchar_t unit : units) {
+                putUnit(static_cast<std::uint32_t>(unit));
+            }
+        } else {
+            putUnit(code);
+        }
+    }
+    return bytes;
+}
+
+int writeUnicodeFile(FileSystem& files, const std::wstring& path, const std::wstring& text) {
+    return files.writeFile(path, encodeUtf16LeWithBom(text));
+}
+
+int writeByteTextFile(FileSystem& files, const std::wstring& path, const std::wstring& text) {
+    return files.writeFile(path, encodeByteText(text));
+}
+
+int readUnicodeLines(const FileSystem& files, const std::wstring& path,
+                     std::vector<std::wstring>& lines) {
+    const FileBytes file = files.readFile(path);
+    if (!file.ok()) {
+        return -file.error;
+    }
+    const std::string_view bytes = file.bytes;
+    std::wstring text;
+    if (startsWith(bytes, "\xEF\xBB\xBF")) {
+        text = decodeUtf8(bytes.substr(3));
+    } else if (startsWith(bytes, "\xFF\xFE")) {
+        text = decodeUtf16Le(bytes.substr(2));
+    } else if (startsWith(bytes, "\xFE\xFF")) {
+        return -kBigEndianRefused;
+    } else {
+        text = decodeByteText(file.bytes);
+    }
+    return appendLines(text, lines);
+}
+
+}  // namespace tindlow

@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace tindlow {
+
+// UTF-16LE with byte-order mark, every "\n" written as CR LF. Answers 0 or the error code of the
+// failed write.
+int writeUnicodeFile(FileSystem& files, const std::wstring& path, const std::wstring& text);
+
+// Reads a text file with byte-order-mark detection (UTF-8, UTF-16LE; big-endian is refused with
+// 22; anything else is 8-bit text, one character per byte) and appends its lines without their
+// line ends. Answers the number of lines appended or the negated error code.
+int readUnicodeLines(const FileSystem& files, const std::wstring& path, std::vector<std::wstring>& lines);
+
+// 8-bit text with CR LF line ends; characters above 255 are written as "?".
+int writeByteTextFile(FileSystem& files, const std::wstring& path, const std::wstring& text);
+
+// The encodings on their own, for readers that split lines themselves.
+std::string encodeByteText(const std::wstring& text);   // "\n" -> CR LF, >255 -> '?'
+std::wstring decodeByteText(const std::string& bytes);  // one character per byte
+std::string encodeUtf16LeWithBom(const std::wstring& text);  // "\n" -> CR LF
+
+}  // namespace tindlow

@@ -1,0 +1,119 @@
+#include "model/text_forms.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace tindlow {
+
+namespace {
+
+std::wstring widened(const char* first, const char* last) { return std::wstring(first, last); }
+
+// Seconds of the day beyond this are not meaningful any more; clamping keeps every conversion
+// to an integer defined (1e15 s is far above the never value's 1.7e14).
+constexpr double kSecondsOfDayLimit = 1e15;
+
+}  // namespace
+
+std::wstring intText(std::int64_t value) { return std::to_wstring(value); }
+
+std::wstring paddedIntText(std::int64_t value, int width) {
+    std::wstring text = intText(value);
+    // The zeros go in front of everything, the sign included: -5 at width 3 is "0-5".
+    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), L'0');
+    }
+    return text;
+}
+
+std::wstring hexText(std::uint32_t value) {
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text = L"0x";
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        text.push_back(kDigits[(value >> shift) & 0xFu]);
+    }
+    return text;
+}
+
+std::wstring binaryText(std::uint32_t value) {
+    std::wstring text;
+    for (int bit = 31; bit >= 0; --bit) {
+        text.push_back((value >> bit) & 1u ? L'1' : L'0');
+        if (bit % 4 == 0 && bit != 0) {
+            text.push_back(L' ');
+        }
+    }
+    return text;
+}
+
+std::wstring fixed2Text(double value) {
+    if (std::isnan(value)) {
+        return L"nan";
+    }
+    // Large enough for the longest double in fixed notation (309 digits, sign, point, 2 places).
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return widened(buffer, result.ptr);
+}
+
+std::wstring formatDate(const DayMonthYear& date) {
+    return paddedIntText(date.day, 2) + L"." + paddedIntText(date.month, 2) + L"." +
+           intText(date.year);
+}
+
+std::wstring formatTimeOfDay(double secondsOfDay) {
+    double s = std::isnan(secondsOfDay) ? 0.0 : secondsOfDay;
+    s = std::clamp(s, -kSecondsOfDayLimit, kSecondsOfDayLimit);
+    auto h = static_cast<std::int64_t>(std::trunc(s / 3600.0));
+    auto m = static_cast<std::int64_t>(std::trunc((s - h * 3600.0 + 0.5) / 60.0));
+    if (m == 60) {
+        h += 1;
+        m = 0;
+    }
+    const auto sec = static_cast<std::int64_t>(std::trunc(s - h * 3600.0 - m * 60.0 + 0.5));
+    return paddedIntText(h, 2) + L":" + paddedIntText(m, 2) + L":" + paddedIntText(sec, 2);
+}
+
+std::wstring formatDateTime(double programSeconds) {
+    // Clamped to the never value both ways: every day number past it clamps to the same date,
+    // and the conversion to an integer stays defined.
+    double t = std::isnan(programSeconds) ? 0.0 : programSeconds;
+    t = std::clamp(t, -kNeverSec, kNeverSec);
+    const auto dayNumber = static_cast<std::int64_t>(std::trunc(t / kSecondsPerDay));
+    const double rest = t - static_cast<double>(dayNumber) * kSecondsPerDay;
+    const auto clampedDay = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(dayNumber, 0, kFirstClampedDayNumber));
+    return formatDate(dateOfDayNumber(clampedDay)) + L" " + formatTimeOfDay(rest);
+}
+
+std::wstring nowStamp(const LocalTime& now, const std::wstring& join,
+                      const std::wstring& timeSeparator) {
+    return formatDate({now.day, now.month, now.year}) + join + paddedIntText(now.hour, 2) +
+           timeSeparator + paddedIntText(now.minute, 2) + timeSeparator +
+           paddedIntText(now.second, 2);
+}
+
+std::wstring nowText(const LocalTime& now, const std::wstring& kind,
+                     const std::wstring& dateSeparator, const std::wstring& timeSeparator,
+                     const std::wstring& join) {
+    const std::wstring date = paddedIntText(now.year, 4) + dateSeparator +
+                              paddedIntText(now.month, 2) + dateSeparator +
+                              paddedIntText(now.day, 2);
+    const std::wstring time = paddedIntText(now.hour, 2) + timeSeparator +
+                              paddedIntText(now.minute, 2) + timeSeparator +
+                              paddedIntText(now.second, 2);
+    if (kind == L"date") {
+        return date;
+    }
+    if (kind == L"time") {
+        return time;
+    }
+    if (kind == L"datetime") {
+        return date + join + time;
+    }
+    return std::wstring();
+}
+
+}  // namespace tindlow

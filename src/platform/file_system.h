@@ -1,0 +1,44 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tindlow {
+
+struct DirectoryEntry {
+    std::wstring name;
+    bool isDirectory = false;
+};
+
+// Result of reading a whole file: the bytes, or the C library error number of the failed open
+// (2 = no such file, 13 = access denied).
+struct FileBytes {
+    int error = 0;
+    std::string bytes;
+    bool ok() const { return error == 0; }
+};
+
+// Byte-level file access on Windows paths ("C:\P\_Settings\Settings.txt"). The engine does all
+// text encoding itself; implementations only move bytes.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual std::wstring currentDirectory() const = 0;
+    virtual bool exists(const std::wstring& path) const = 0;
+    virtual bool isDirectory(const std::wstring& path) const = 0;
+    // Creates one directory level; false when it could not be created.
+    virtual bool createDirectory(const std::wstring& path) = 0;
+    virtual bool deleteFile(const std::wstring& path) = 0;
+    // The entries of a directory in the order the system lists them, without "." and "..";
+    // nothing when the directory cannot be listed.
+    virtual std::optional<std::vector<DirectoryEntry>> listDirectory(
+        const std::wstring& directory) const = 0;
+    virtual FileBytes readFile(const std::wstring& path) const = 0;
+    // Creates or truncates the file and writes the bytes; 0 or the C library error number.
+    virtual int writeFile(const std::wstring& path, const std::string& bytes) = 0;
+    // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or an
+    // error number.
+    virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;
+};
+
+}  // namespace tindlow

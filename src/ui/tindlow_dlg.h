@@ -1,0 +1,69 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/program_state.h"
+#include "model/dictionary.h"
+#include "platform/platform.h"
+#include "ui/log_list.h"
+#include "ui/settings_file.h"
+#include "ui/text_tables.h"
+
+namespace tindlow {
+
+// The main dialog's logic: owns the program state, the dictionaries and the log list, and holds
+// one handler per window event. The Win32 host turns messages into these calls.
+class CTindlowDlg {
+public:
+    explicit CTindlowDlg(Platform& platform);
+
+    // Dialog initialisation, before the window is first shown.
+    void onInitDialog();
+    // Every paint; the first one runs the first-paint initialisation.
+    void onPaint();
+    void onTimer();
+    // The close message (caption, system menu): runs the close sequence and ends the dialog.
+    void onClose();
+    // The dialog's cancel command (Escape): ends the dialog without the close sequence.
+    void onCancel();
+    // A button, check box or menu notification.
+    void onCommand(int controlId, int notification);
+    // Key-down pre-filter of the dialog; answers true when the key is swallowed.
+    bool preTranslateKeyDown(int virtualKey);
+
+    ProgramState& state() { return state_; }
+    const ProgramState& state() const { return state_; }
+    LogList& log() { return log_; }
+    Dictionary& completeDictionary() { return complete_; }
+    Dictionary& todaysDictionary() { return today_; }
+    const TextTables& texts() const { return texts_; }
+    const std::wstring& text(int messageIndex) const;
+
+private:
+    void firstPaint();
+    Settings currentSettings() const;
+    void takeSettings(const Settings& settings);
+    void closeSequence();
+    void applyLanguage();
+    void applyFacesAndCaptions();
+    void rebuildTooltips();
+    void fillCommandMenu();
+    void checkAndApplyStartPosition();
+    void recordButtonRects();
+    void showStartupNotices();
+    void showCountedErrorBox(const std::wstring& text);
+    std::wstring writeLogListExport();
+
+    Platform& platform_;
+    ProgramState state_;
+    TextTables texts_;
+    Dictionary complete_;
+    Dictionary today_;
+    LogList log_;
+    // Start-up notices, kept as message indices so they are shown in the language active then;
+    // -1 stands for the newly written settings file.
+    std::vector<int> notices_;
+    bool firstPaintStarted_ = false;
+};
+
+}  // namespace tindlow

@@ -1,0 +1,220 @@
+#include "win32/win32_platform.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tindlow::win32 {
+
+LocalTime RealClock::localTime() const {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
+                     st.wMilliseconds};
+}
+
+std::uint64_t RealClock::tickCount() const { return GetTickCount64(); }
+
+std::wstring RealFileSystem::currentDirectory() const {
+    DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) {
+        return std::wstring();
+    }
+    std::wstring buffer(needed, L'\0');
+    DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+    buffer.resize(length < needed ? length : 0);
+    return buffer;
+}
+
+bool RealFileSystem::exists(const std::wstring& path) const {
+    return PathFileExistsW(path.c_str()) != FALSE;
+}
+
+bool RealFileSystem::isDirectory(const std::wstring& path) const {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RealFileSystem::createDirectory(const std::wstring& path) {
+    return CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+}
+
+bool RealFileSystem::deleteFile(const std::wstring& path) {
+    return DeleteFileW(path.c_str()) != FALSE;
+}
+
+std::optional<std::vector<DirectoryEntry>> RealFileSystem::listDirectory(
+    const std::wstring& directory) const {
+    std::wstring pattern = directory;
+    if (!pattern.empty() && pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::vector<DirectoryEntry> entries;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+FileBytes RealFileSystem::readFile(const std::wstring& path) const {
+    FileBytes result;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) {
+        result.error = errno != 0 ? errno : ENOENT;
+        return result;
+    }
+    char buffer[65536];
+    size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) {
+        result.bytes.append(buffer, count);
+    }
+    if (ferror(file)) {
+        result.error = EIO;
+        result.bytes.clear();
+    }
+    fclose(file);
+    return result;
+}
+
+int RealFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr) {
+        return errno != 0 ? errno : EACCES;
+    }
+    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = fclose(file) == 0;
+    return written && closed ? 0 : ENOSPC;
+}
+
+int RealFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 0;
+    }
+    return static_cast<int>(GetLastError());
+}
+
+std::intptr_t RealShell::open(const std::wstring& path) {
+    HINSTANCE result = ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+std::uint32_t RealShell::lastError() const { return GetLastError(); }
+
+std::wstring RealShell::errorText(std::uint32_t code) const {
+    wchar_t* buffer = nullptr;
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&buffer),
+        0, nullptr);
+    std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
+    if (buffer != nullptr) {
+        LocalFree(buffer);
+    }
+    return text;
+}
+
+int RealMessageBoxes::show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) {
+    UINT flags = MB_OK;
+    switch (icon) {
+        case BoxIcon::Information:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case BoxIcon::Exclamation:
+            flags |= MB_ICONEXCLAMATION;
+            break;
+        case BoxIcon::Stop:
+            flags |= MB_ICONSTOP;
+            break;
+    }
+    return MessageBoxW(owner_, text.c_str(), caption.c_str(), flags);
+}
+
+bool RealKeyPoll::pressedSinceLastPoll(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 1) != 0;
+}
+
+std::vector<ProcessInfo> RealProcesses::list() const {
+    using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+    using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
+    using GetModuleBaseNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
+
+    std::vector<ProcessInfo> processes;
+    HMODULE psapi = LoadLibraryW(L"PSAPI.DLL");
+    if (psapi == nullptr) {
+        return processes;
+    }
+    auto enumProcesses =
+        reinterpret_cast<EnumProcessesFn>(reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcesses")));
+    auto enumModules = reinterpret_cast<EnumProcessModulesFn>(
+        reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcessModules")));
+    auto baseName = reinterpret_cast<GetModuleBaseNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(psapi, "GetModuleBaseNameW")));
+    DWORD ids[1024];
+    DWORD bytes = 0;
+    if (enumProcesses != nullptr && enumModules != nullptr && baseName != nullptr &&
+        enumProcesses(ids, sizeof ids, &bytes)) {
+        const DWORD count = bytes / sizeof(DWORD);
+        for (DWORD i = 0; i < count; ++i) {
+            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[i]);
+            if (process == nullptr) {
+                continue;
+            }
+            HMODULE module = nullptr;
+            DWORD needed = 0;
+            if (enumModules(process, &module, sizeof module, &needed)) {
+                wchar_t name[260] = {};
+                if (baseName(process, module, name, 260) > 0) {
+                    processes.push_back({ids[i], name});
+                }
+            }
+            CloseHandle(process);
+        }
+    }
+    FreeLibrary(psapi);
+    return processes;
+}
+
+ClipboardResult RealClipboard::setText(const std::wstring& text) {
+    if (!OpenClipboard(owner_)) {
+        return ClipboardResult::OpenFailed;
+    }
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        CloseClipboard();
+        return ClipboardResult::AllocFailed;
+    }
+    void* target = GlobalLock(memory);
+    if (target == nullptr) {
+        GlobalFree(memory);
+        CloseClipboard();
+        return ClipboardResult::AllocFailed;
+    }
+    memcpy(target, text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+        GlobalFree(memory);
+        CloseClipboard();
+        return ClipboardResult::SetFailed;
+    }
+    CloseClipboard();
+    return ClipboardResult::Ok;
+}
+
+void RealSleeper::sleepMilliseconds(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+}  // namespace tindlow::win32

@@ -1,0 +1,68 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace tindlow::win32 {
+
+class RealClock : public Clock {
+public:
+    LocalTime localTime() const override;
+    std::uint64_t tickCount() const override;
+};
+
+class RealFileSystem : public FileSystem {
+public:
+    std::wstring currentDirectory() const override;
+    bool exists(const std::wstring& path) const override;
+    bool isDirectory(const std::wstring& path) const override;
+    bool createDirectory(const std::wstring& path) override;
+    bool deleteFile(const std::wstring& path) override;
+    std::optional<std::vector<DirectoryEntry>> listDirectory(
+        const std::wstring& directory) const override;
+    FileBytes readFile(const std::wstring& path) const override;
+    int writeFile(const std::wstring& path, const std::string& bytes) override;
+    int replaceFile(const std::wstring& from, const std::wstring& to) override;
+};
+
+class RealShell : public Shell {
+public:
+    std::intptr_t open(const std::wstring& path) override;
+    std::uint32_t lastError() const override;
+    std::wstring errorText(std::uint32_t code) const override;
+};
+
+class RealMessageBoxes : public MessageBoxes {
+public:
+    void setOwner(HWND owner) { owner_ = owner; }
+    int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+class RealKeyPoll : public KeyPoll {
+public:
+    bool pressedSinceLastPoll(int virtualKey) override;
+};
+
+class RealProcesses : public Processes {
+public:
+    std::vector<ProcessInfo> list() const override;
+};
+
+class RealClipboard : public Clipboard {
+public:
+    void setOwner(HWND owner) { owner_ = owner; }
+    ClipboardResult setText(const std::wstring& text) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+class RealSleeper : public Sleeper {
+public:
+    void sleepMilliseconds(int milliseconds) override;
+};
+
+}  // namespace tindlow::win32

@@ -1,0 +1,514 @@
+"""End-to-end harness: the real Tindlow.exe under Wine inside its own Xvfb display.
+
+A Session owns one throw-away world: a temporary directory holding the program directory and a
+WINEPREFIX (a copy of a cached, initialised template prefix), an Xvfb display with openbox, and
+a persistent wineserver. Programs started in it run with the program directory as their current
+directory; the driver program (tdriver.exe) reads and works their window from a second process.
+
+    with Session(self, files={"_Settings/Settings.txt": b"..."}) as s:
+        s.start()                      # or s.start(at="2025-12-24 08:59:50")
+        s.wait_for_line("Reload")
+        s.close()
+        s.wait_exit()
+
+Environment: TINDLOW_EXE, TINDLOW_DRIVER (the cross-built programs), TINDLOW_E2E_OUT (folder for
+screenshots and logs, one sub-folder per test). A failed session keeps its temporary directory
+and says where.
+"""
+
+import fcntl
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+ROOT = HERE.parent.parent
+TITLE_PREFIX = "Tindlow v1.40 (a)"
+TEMPLATE_STAMP = ".tindlow-template"
+
+
+class DriverError(AssertionError):
+    """A driver command failed (its exit code was not 0)."""
+
+
+def _first_existing(*candidates):
+    for candidate in candidates:
+        if candidate is None:
+            continue
+        path = shutil.which(candidate) if os.sep not in candidate else candidate
+        if path and os.path.exists(path):
+            return path
+    return None
+
+
+def wine_binary():
+    # Debian's wine64 package has no `wine` command; its loader lives in /usr/lib/wine.
+    found = _first_existing(os.environ.get("WINE"), "wine", "wine64", "/usr/lib/wine/wine64")
+    if not found:
+        raise RuntimeError("no Wine found (install wine64)")
+    return found
+
+
+def wineserver_binary():
+    found = _first_existing(os.environ.get("WINESERVER"), "wineserver", "/usr/lib/wine/wineserver")
+    if not found:
+        raise RuntimeError("no wineserver found (install wine64)")
+    return found
+
+
+def exe_path():
+    return Path(os.environ.get("TINDLOW_EXE", ROOT / "build/win/Tindlow.exe"))
+
+
+def driver_path():
+    return Path(os.environ.get("TINDLOW_DRIVER", ROOT / "build/win/tdriver.exe"))
+
+
+def out_root():
+    return Path(os.environ.get("TINDLOW_E2E_OUT", ROOT / "build/native/e2e-out"))
+
+
+def unescape(line):
+    """Undo the driver's escaping of backslash, line feed, carriage return and tab."""
+    out = []
+    i = 0
+    while i < len(line):
+        c = line[i]
+        if c == "\\" and i + 1 < len(line):
+            nxt = line[i + 1]
+            out.append({"n": "\n", "r": "\r", "t": "\t", "\\": "\\"}.get(nxt, "\\" + nxt))
+            i += 2
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def _base_env(prefix, display=None):
+    env = dict(os.environ)
+    env["WINEPREFIX"] = str(prefix)
+    env["WINEDEBUG"] = "-all"
+    # No Mono or Gecko installer dialogs while a prefix is set up.
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+    for name in ("FAKETIME", "LD_PRELOAD", "NO_FAKE_STAT", "FAKETIME_DONT_FAKE_MONOTONIC"):
+        env.pop(name, None)
+    if display is None:
+        env.pop("DISPLAY", None)
+    else:
+        env["DISPLAY"] = display
+    return env
+
+
+def _wine_version():
+    result = subprocess.run([wine_binary(), "--version"], capture_output=True, text=True,
+                            stdin=subprocess.DEVNULL, timeout=60)
+    return result.stdout.strip()
+
+
+def template_prefix():
+    """The initialised template prefix, created once and reused while Wine stays the same."""
+    template = out_root() / "prefix-template"
+    out_root().mkdir(parents=True, exist_ok=True)
+    with open(out_root() / "prefix-template.lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        stamp = template / TEMPLATE_STAMP
+        wanted = _wine_version()
+        if stamp.exists() and stamp.read_text() == wanted:
+            return template
+        shutil.rmtree(template, ignore_errors=True)
+        env = _base_env(template)
+        subprocess.run([wine_binary(), "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,
+                       check=True)
+        subprocess.run([wineserver_binary(), "-w"], env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        stamp.write_text(wanted)
+        return template
+
+
+def _copy_prefix(template, prefix):
+    """Hard-link the big, never written files of the template; copy everything else."""
+    try:
+        subprocess.run(["cp", "-al", str(template), str(prefix)], check=True,
+                       stderr=subprocess.DEVNULL)
+    except subprocess.CalledProcessError:
+        shutil.rmtree(prefix, ignore_errors=True)
+        subprocess.run(["cp", "-a", str(template), str(prefix)], check=True)
+        return
+    # Files at the top (registry, update stamp, server directory name) are rewritten by Wine.
+    for entry in prefix.iterdir():
+        if entry.is_file() and not entry.is_symlink():
+            data = entry.read_bytes()
+            entry.unlink()
+            entry.write_bytes(data)
+
+
+class Program:
+    """One started Tindlow.exe process."""
+
+    def __init__(self, process, title=None):
+        self.process = process
+        self.title = title
+
+    def running(self):
+        return self.process.poll() is None
+
+
+class Session:
+    def __init__(self, test=None, files=None, source=None, name=None, program_name="Program",
+                 keep=False):
+        """test: the running unittest.TestCase (names the output folder); files: dict of
+        program-relative path -> bytes or str written before start; source: a directory whose
+        content is copied into the program directory first."""
+        if name is None:
+            name = test.id() if test is not None else "session"
+        self.name = name
+        self.keep = keep
+        self.out = out_root() / name
+        shutil.rmtree(self.out, ignore_errors=True)
+        self.out.mkdir(parents=True, exist_ok=True)
+        self.exe = exe_path()
+        self.driver_exe = driver_path()
+        for needed in (self.exe, self.driver_exe):
+            if not needed.exists():
+                raise RuntimeError(f"{needed} does not exist: build the MinGW build first")
+        self.wine = wine_binary()
+        self.wineserver = wineserver_binary()
+        self.root = Path(tempfile.mkdtemp(prefix="tindlow-e2e-"))
+        self.program_dir = self.root / program_name
+        self.prefix = self.root / "prefix"
+        self.programs = []
+        self._xvfb = None
+        self._wm = None
+        self._logs = []
+        self.display = None
+        try:
+            if source is not None:
+                shutil.copytree(source, self.program_dir)
+            self.program_dir.mkdir(parents=True, exist_ok=True)
+            for rel, content in (files or {}).items():
+                self.write(rel, content)
+            _copy_prefix(template_prefix(), self.prefix)
+            self._start_display()
+            # A persistent server, started without faked time, for every program of the session.
+            subprocess.run([self.wineserver, "-p"], env=self.env(), stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        except BaseException:
+            self._cleanup(failed=True)
+            raise
+
+    # --- context manager ---
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        failed = exc_type is not None
+        if failed:
+            self._record_failure()
+        self._cleanup(failed=failed)
+        return False
+
+    # --- environment ---
+
+    @property
+    def temp_dir(self):
+        """C:\\Temp of the prefix."""
+        return self.prefix / "drive_c" / "Temp"
+
+    @property
+    def popup_signal_file(self):
+        return self.temp_dir / "PopupHiddenReminders.txt"
+
+    def env(self):
+        return _base_env(self.prefix, self.display)
+
+    def _log(self, name):
+        handle = open(self.out / name, "ab")
+        self._logs.append(handle)
+        return handle
+
+    def _start_display(self):
+        read_fd, write_fd = os.pipe()
+        try:
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1600x1000x24",
+                 "-nolisten", "tcp"],
+                pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=self._log("xvfb.log"),
+                stderr=subprocess.STDOUT)
+            os.close(write_fd)
+            write_fd = None
+            number = b""
+            with os.fdopen(read_fd, "rb") as reader:
+                read_fd = None
+                number = reader.readline().strip()
+            if not number:
+                raise RuntimeError("Xvfb did not start (see xvfb.log)")
+            self.display = ":" + number.decode()
+        finally:
+            for fd in (read_fd, write_fd):
+                if fd is not None:
+                    os.close(fd)
+        if shutil.which("openbox"):
+            ready = self.root / "wm-ready"
+            self._wm = subprocess.Popen(
+                ["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=self.env(),
+                stdin=subprocess.DEVNULL, stdout=self._log("openbox.log"),
+                stderr=subprocess.STDOUT)
+            deadline = time.monotonic() + 30
+            while not ready.exists():
+                if time.monotonic() > deadline or self._wm.poll() is not None:
+                    raise RuntimeError("openbox did not start (see openbox.log)")
+                time.sleep(0.05)
+        else:
+            # Without a window manager Wine draws its own captions.
+            subprocess.run([self.wine, "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v",
+                            "Managed", "/t", "REG_SZ", "/d", "N", "/f"], env=self.env(),
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=120, check=True)
+
+    # --- program directory ---
+
+    def path(self, rel):
+        return self.program_dir / Path(rel.replace("\\", "/"))
+
+    def write(self, rel, content):
+        target = self.path(rel)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(content.encode() if isinstance(content, str) else content)
+        return target
+
+    def read(self, rel):
+        return self.path(rel).read_bytes()
+
+    def files(self, under=""):
+        """Every file of the program directory (or one of its sub-directories) as
+        {relative posix path: bytes}."""
+        base = self.path(under) if under else self.program_dir
+        return {p.relative_to(self.program_dir).as_posix(): p.read_bytes()
+                for p in sorted(base.rglob("*")) if p.is_file()}
+
+    def snapshot(self):
+        """{relative path: (bytes, mtime_ns)} of every file, to compare before and after."""
+        return {p.relative_to(self.program_dir).as_posix(): (p.read_bytes(), p.stat().st_mtime_ns)
+                for p in sorted(self.program_dir.rglob("*")) if p.is_file()}
+
+    # --- programs ---
+
+    def start(self, at=None, wait=True, timeout=30):
+        """Start Tindlow.exe in the program directory, optionally at local time `at`
+        ("YYYY-MM-DD hh:mm:ss", the clock then runs on). Waits for a new visible window."""
+        command = [self.wine, str(self.exe)]
+        env = self.env()
+        if at is not None:
+            env["NO_FAKE_STAT"] = "1"
+            env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
+            command = ["faketime", at] + command
+        before = set(self.titles()) if wait and self.programs else set()
+        log = self._log(f"program{len(self.programs) + 1}.log")
+        process = subprocess.Popen(command, cwd=self.program_dir, env=env,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+        program = Program(process)
+        self.programs.append(program)
+        if wait:
+            program.title = self._wait_new_window(before, program, timeout)
+        return program
+
+    def _wait_new_window(self, before, program, timeout):
+        deadline = time.monotonic() + timeout
+        while True:
+            rest_ms = max(int((deadline - time.monotonic()) * 1000), 0)
+            if not before:
+                return self.wait_window(timeout_ms=rest_ms)
+            new = [t for t in self.titles() if t not in before]
+            if new:
+                return new[0]
+            if not program.running():
+                raise AssertionError("Tindlow.exe ended before its window appeared")
+            if time.monotonic() > deadline:
+                raise AssertionError("no new Tindlow window appeared")
+            time.sleep(0.2)
+
+    @property
+    def program(self):
+        if not self.programs:
+            raise AssertionError("no program was started")
+        return self.programs[-1]
+
+    def wait_exit(self, timeout=20, program=None):
+        """Wait until the program process has ended; returns its exit code."""
+        program = program or self.program
+        try:
+            return program.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"Tindlow.exe still runs after {timeout} s") from None
+
+    # --- driver ---
+
+    def run_driver(self, *args, title=None, exact=False, timeout=60):
+        """Run a driver command; returns (exit code, stdout, stderr)."""
+        command = [self.wine, str(self.driver_exe)]
+        if title is not None:
+            command += ["--title", title]
+        if exact:
+            command.append("--exact")
+        command += [str(a) for a in args]
+        result = subprocess.run(command, env=self.env(), stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=timeout)
+        return (result.returncode, result.stdout.decode("utf-8", "replace"),
+                result.stderr.decode("utf-8", "replace"))
+
+    def driver(self, *args, title=None, exact=False, timeout=60):
+        """Run a driver command that must succeed; returns its standard output."""
+        code, out, err = self.run_driver(*args, title=title, exact=exact, timeout=timeout)
+        if code != 0:
+            raise DriverError(f"driver {' '.join(map(str, args))} failed ({code}): {err.strip()}")
+        return out
+
+    def lines(self, *args, **kwargs):
+        """A driver command's output as a list of lines (escapes kept)."""
+        out = self.driver(*args, **kwargs)
+        return out.split("\n")[:-1] if out else []
+
+    def wait_window(self, prefix=TITLE_PREFIX, timeout_ms=30000):
+        """Wait for a visible Tindlow window; returns its full title."""
+        return self.lines("wait-window", prefix, timeout_ms)[0]
+
+    def titles(self, prefix=TITLE_PREFIX):
+        return self.lines("windows", prefix)
+
+    def title(self, **kw):
+        return self.lines("title", **kw)[0]
+
+    def text(self, control_id, **kw):
+        return unescape(self.lines("text", control_id, **kw)[0])
+
+    def list_lines(self, **kw):
+        """The lines of the log list, as they are (unescaped)."""
+        return [unescape(line) for line in self.lines("list", **kw)]
+
+    def combo(self, control_id, **kw):
+        return [unescape(line) for line in self.lines("combo", control_id, **kw)]
+
+    def boxes(self, **kw):
+        """Open message boxes as (caption, text, icon) tuples; icon is "information",
+        "exclamation", "stop", "none" or "?"."""
+        result = []
+        for line in self.lines("boxes", **kw):
+            caption, text, icon = line.split("\t")
+            result.append((unescape(caption), unescape(text), icon))
+        return result
+
+    def wait_box(self, timeout=15, **kw):
+        """Wait for a message box; returns the first as (caption, text, icon)."""
+        deadline = time.monotonic() + timeout
+        while True:
+            boxes = self.boxes(**kw)
+            if boxes:
+                return boxes[0]
+            if time.monotonic() > deadline:
+                raise AssertionError(f"no message box appeared within {timeout} s")
+            time.sleep(0.2)
+
+    def close_box(self, wait_ms=15000, **kw):
+        """Close the first message box (waiting for one); returns (caption, text, icon)."""
+        caption, text, icon = self.lines("close-box", "--wait", wait_ms, **kw)[0].split("\t")
+        return unescape(caption), unescape(text), icon
+
+    def wait_for_line(self, substring, timeout=15, **kw):
+        """Wait until a log list line contains `substring`; returns that line."""
+        deadline = time.monotonic() + timeout
+        lines = []
+        while True:
+            lines = self.list_lines(**kw)
+            for line in lines:
+                if substring in line:
+                    return line
+            if time.monotonic() > deadline:
+                shown = "\n".join(lines[-20:])
+                raise AssertionError(f"no log line contains {substring!r}; last lines:\n{shown}")
+            time.sleep(0.3)
+
+    def click(self, control_id, **kw):
+        self.driver("click", control_id, **kw)
+
+    def close(self, **kw):
+        """Close the window through its caption (WM_CLOSE)."""
+        self.driver("close", **kw)
+
+    def cancel(self, **kw):
+        """The dialog's cancel command (what the Escape key does)."""
+        self.driver("cancel", **kw)
+
+    def visible(self, **kw):
+        """(visible, minimised) of the window."""
+        words = dict(w.split("=") for w in self.lines("visible", **kw)[0].split())
+        return words["visible"] == "1", words["iconic"] == "1"
+
+    def rect(self, control_id=None, **kw):
+        args = ["rect"] + ([control_id] if control_id is not None else [])
+        return tuple(int(v) for v in self.lines(*args, **kw)[0].split())
+
+    def screenshot(self, name):
+        """Save the whole virtual screen as <output folder>/<name>.png; returns the path."""
+        target = self.out / (name if name.endswith(".png") else name + ".png")
+        subprocess.run(["import", "-display", self.display, "-window", "root", str(target)],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        return target
+
+    # --- cleanup ---
+
+    def _record_failure(self):
+        """Leave what a failing test saw in its output folder."""
+        try:
+            if self._xvfb is not None and self._xvfb.poll() is None:
+                self.screenshot("failure")
+            if any(p.running() for p in self.programs):
+                code, out, _ = self.run_driver("list", timeout=20)
+                if code == 0:
+                    (self.out / "failure-list.txt").write_text(out, encoding="utf-8")
+                code, out, _ = self.run_driver("boxes", timeout=20)
+                if code == 0:
+                    (self.out / "failure-boxes.txt").write_text(out, encoding="utf-8")
+        except Exception as error:  # the failure itself matters more than its record
+            print(f"could not record the failure: {error}", file=sys.stderr)
+
+    def _cleanup(self, failed):
+        for program in self.programs:
+            if program.running():
+                program.process.kill()
+        if self.prefix.exists():
+            env = self.env()
+            for flag in ("-k", "-w"):
+                try:
+                    subprocess.run([self.wineserver, flag], env=env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   timeout=30)
+                except subprocess.TimeoutExpired:
+                    pass
+        for program in self.programs:
+            try:
+                program.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+        for process in (self._wm, self._xvfb):
+            if process is not None and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        for log in self._logs:
+            log.close()
+        self._logs = []
+        if failed or self.keep:
+            print(f"kept the session directory {self.root} (output in {self.out})",
+                  file=sys.stderr)
+        else:
+            shutil.rmtree(self.root, ignore_errors=True)
