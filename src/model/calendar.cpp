@@ -22,7 +22,9 @@ constexpr std::int32_t kDaysPerFourYears = 4 * 365 + 1;
 
 }  // namespace
 
-bool isLeapYear(std::int64_t year) { return year % 4 == 0; }
+bool isLeapYear(std::int64_t year) {
+    return year % 4 == 0;
+}
 
 int monthLength(int month, std::int64_t year) {
     if (month < 1 || month > 12) {

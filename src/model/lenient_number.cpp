@@ -8,7 +8,9 @@ namespace tindlow {
 
 namespace {
 
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 // Skips white space and one sign; answers whether the sign was a minus.
 bool skipBlanksAndSign(std::wstring_view text, std::size_t& pos) {
@@ -46,7 +48,8 @@ std::int32_t leadingInt(std::wstring_view text) {
     const bool negative = skipBlanksAndSign(text, pos);
     // Accumulate the magnitude wide and stop growing it once it passes the 32-bit range, so any
     // number of digits saturates instead of overflowing.
-    constexpr std::int64_t kLimit = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
+    constexpr std::int64_t kLimit =
+        static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
     std::int64_t magnitude = 0;
     for (; pos < text.size() && isDigit(text[pos]); ++pos) {
         if (magnitude <= kLimit) {
@@ -83,8 +86,8 @@ double leadingDouble(std::wstring_view text) {
         return 0.0;
     }
     double value = 0.0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
         // Too many digits for a double: infinity like the C library, or zero when the digits are
         // all behind the point.

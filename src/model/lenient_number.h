@@ -13,7 +13,7 @@ std::int32_t leadingInt(std::wstring_view text);
 // infinity, as the C library does; unreadable text gives 0.0.
 double leadingDouble(std::wstring_view text);
 
-bool isBlank(wchar_t c);  // blank, tab, CR, LF, VT or FF
+bool isBlank(wchar_t c);                       // blank, tab, CR, LF, VT or FF
 std::wstring trimmed(std::wstring_view text);  // leading and trailing white space removed
 
 }  // namespace tindlow

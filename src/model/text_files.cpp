@@ -24,54 +24,56 @@ void appendUtf16(std::wstring& text, char32_t codePoint) {
     }
 }
 
-// Decodes UTF-8 into UTF-16 code units. Every byte that does not begin a well-formed sequence
-// (stray continuation bytes, truncated or overlong sequences, surrogates, values past U+10FFFF)
-// gives one U+FFFD and decoding goes on with the next byte.
+// Decodes UTF-8 into UTF-16 code units. Ill-formed input (stray continuation bytes, cut-off,
+// overlong or surrogate sequences, values past U+10FFFF) gives one U+FFFD for each maximal
+// part of a sequence that could have been begun well, the way the Unicode standard recommends;
+// decoding goes on right after it.
 std::wstring decodeUtf8(std::string_view bytes) {
     std::wstring text;
     text.reserve(bytes.size());
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[pos]);
-        int length = 0;
-        char32_t codePoint = 0;
-        char32_t minimum = 0;
+        const auto lead = static_cast<unsigned char>(bytes[pos++]);
         if (lead < 0x80) {
-            length = 1;
-            codePoint = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
+            text.push_back(static_cast<wchar_t>(lead));
+            continue;
+        }
+        int following = 0;
+        char32_t codePoint = 0;
+        // The second byte's range excludes overlong forms, surrogates and values past U+10FFFF.
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            following = 1;
             codePoint = lead & 0x1F;
-            minimum = 0x80;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
+            following = 2;
             codePoint = lead & 0x0F;
-            minimum = 0x800;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
+            following = 3;
             codePoint = lead & 0x07;
-            minimum = 0x10000;
-        }
-        bool valid = length > 0 && pos + static_cast<std::size_t>(length) <= bytes.size();
-        for (int i = 1; valid && i < length; ++i) {
-            const auto next = static_cast<unsigned char>(bytes[pos + static_cast<std::size_t>(i)]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-            } else {
-                codePoint = (codePoint << 6) | (next & 0x3F);
-            }
-        }
-        if (valid && (codePoint < minimum || codePoint > 0x10FFFF ||
-                      (codePoint >= 0xD800 && codePoint <= 0xDFFF))) {
-            valid = false;
-        }
-        if (valid) {
-            appendUtf16(text, codePoint);
-            pos += static_cast<std::size_t>(length);
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
         } else {
             text.push_back(static_cast<wchar_t>(kReplacement));
-            ++pos;
+            continue;
         }
+        bool complete = true;
+        for (int i = 0; i < following; ++i) {
+            const auto next =
+                pos < bytes.size() ? static_cast<unsigned char>(bytes[pos]) : std::uint8_t{0};
+            if (next < low || next > high) {
+                complete = false;
+                break;
+            }
+            codePoint = (codePoint << 6) | (next & 0x3F);
+            ++pos;
+            low = 0x80;
+            high = 0xBF;
+        }
+        appendUtf16(text, complete ? codePoint : kReplacement);
     }
     return text;
 }

@@ -8,7 +8,9 @@ namespace tindlow {
 
 namespace {
 
-std::wstring widened(const char* first, const char* last) { return std::wstring(first, last); }
+std::wstring widened(const char* first, const char* last) {
+    return std::wstring(first, last);
+}
 
 // Seconds of the day beyond this are not meaningful any more; clamping keeps every conversion
 // to an integer defined (1e15 s is far above the never value's 1.7e14).
@@ -16,7 +18,9 @@ constexpr double kSecondsOfDayLimit = 1e15;
 
 }  // namespace
 
-std::wstring intText(std::int64_t value) { return std::to_wstring(value); }
+std::wstring intText(std::int64_t value) {
+    return std::to_wstring(value);
+}
 
 std::wstring paddedIntText(std::int64_t value, int width) {
     std::wstring text = intText(value);
@@ -83,8 +87,8 @@ std::wstring formatDateTime(double programSeconds) {
     t = std::clamp(t, -kNeverSec, kNeverSec);
     const auto dayNumber = static_cast<std::int64_t>(std::trunc(t / kSecondsPerDay));
     const double rest = t - static_cast<double>(dayNumber) * kSecondsPerDay;
-    const auto clampedDay = static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(dayNumber, 0, kFirstClampedDayNumber));
+    const auto clampedDay =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(dayNumber, 0, kFirstClampedDayNumber));
     return formatDate(dateOfDayNumber(clampedDay)) + L" " + formatTimeOfDay(rest);
 }
 

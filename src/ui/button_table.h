@@ -28,9 +28,9 @@ inline void fillButtonTable(ButtonTable& table) {
         Rgb colour;
     };
     static constexpr Face kFaces[kButtonCount] = {
-        {ids::kFutureEvents, {255, 239, 213}}, {ids::kMissedEvents, {240, 255, 240}},
-        {ids::kReloadData, {255, 105, 180}},   {ids::kOpenHelp, {171, 130, 255}},
-        {ids::kOpenDirectory, {255, 127, 36}}, {ids::kHideWindow, {230, 230, 250}},
+        {ids::kFutureEvents, {255, 239, 213}},   {ids::kMissedEvents, {240, 255, 240}},
+        {ids::kReloadData, {255, 105, 180}},     {ids::kOpenHelp, {171, 130, 255}},
+        {ids::kOpenDirectory, {255, 127, 36}},   {ids::kHideWindow, {230, 230, 250}},
         {ids::kSwitchLanguage, {240, 255, 240}}, {ids::kClearListbox, {255, 225, 255}},
     };
     for (int row = 0; row < kButtonCount; ++row) {

@@ -1,5 +1,7 @@
 #include "ui/instances.h"
 
+#include "model/lenient_number.h"
+
 namespace tindlow {
 
 std::int32_t countRunningInstances(const Processes& processes, std::vector<std::uint32_t>& ids) {
@@ -10,6 +12,17 @@ std::int32_t countRunningInstances(const Processes& processes, std::vector<std::
         }
     }
     return static_cast<std::int32_t>(ids.size());
+}
+
+std::int32_t instanceNumberInTitle(const std::wstring& title, const std::wstring& instanceWord) {
+    if (instanceWord.empty()) {
+        return -1;
+    }
+    const auto at = title.find(instanceWord);
+    if (at == std::wstring::npos) {
+        return -1;
+    }
+    return leadingInt(trimmed(title.substr(at + instanceWord.size())));
 }
 
 }  // namespace tindlow

@@ -11,7 +11,7 @@ namespace tindlow {
 // whole run; clearing the list does not reset the numbering. While disabled, lines are dropped
 // and not numbered.
 class LogList : public LogSink {
-public:
+  public:
     explicit LogList(View& view) : view_(view) {}
 
     void log(const std::wstring& text) override;
@@ -23,7 +23,7 @@ public:
     // All lines of the list, each followed by "\n".
     std::wstring content() const;
 
-private:
+  private:
     View& view_;
     bool enabled_ = true;
     std::int32_t lineNumber_ = 0;

@@ -5,7 +5,7 @@ namespace tindlow {
 
 // Where every subsystem reports to the user: the numbered log list of the main window.
 class LogSink {
-public:
+  public:
     virtual ~LogSink() = default;
     virtual void log(const std::wstring& text) = 0;
 };

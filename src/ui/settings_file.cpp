@@ -67,7 +67,9 @@ std::wstring settingsText(const Settings& settings) {
     return text;
 }
 
-std::wstring settingsTempPath(const std::wstring& path) { return path + L".tmp"; }
+std::wstring settingsTempPath(const std::wstring& path) {
+    return path + L".tmp";
+}
 
 int writeSettingsFile(FileSystem& files, const std::wstring& path, const Settings& settings) {
     const std::wstring temp = settingsTempPath(path);

@@ -21,7 +21,8 @@ constexpr MessageText kMessages[] = {
     {msg::kDaysFieldEmpty,
      {L"Attetion, the days input field is empty. Please input a valid number from one to 9999. "
       L"Meanwhile the default value 11 will be applied.",
-      L"Achtung, das Tage-Eingabefeld ist leer. Bitte geben Sie eine g\u00fcltige Zahl von eins bis "
+      L"Achtung, das Tage-Eingabefeld ist leer. Bitte geben Sie eine g\u00fcltige Zahl von eins "
+      L"bis "
       L"9999 ein. Bis dahin wird der Standardwert 11 verwendet."}},
     {msg::kDaysFieldWrongCharacter,
      {L"Wrong character detected in days input field: ",
@@ -59,9 +60,11 @@ constexpr MessageText kMessages[] = {
      {L"The 'Missed Events' button was pressed.",
       L"Der Button 'Verpasste Ereignisse' wurde gedr\u00fcckt."}},
     {msg::kReloadDataPressed,
-     {L"The 'Reload Dates' button was pressed.", L"Der Button 'Daten Nachladen' wurde gedr\u00fcckt."}},
+     {L"The 'Reload Dates' button was pressed.",
+      L"Der Button 'Daten Nachladen' wurde gedr\u00fcckt."}},
     {msg::kOpenHelpPressed,
-     {L"The 'Open Help' button was pressed.", L"Der Button '\u00d6ffne die Hilfe' wurde gedr\u00fcckt."}},
+     {L"The 'Open Help' button was pressed.",
+      L"Der Button '\u00d6ffne die Hilfe' wurde gedr\u00fcckt."}},
     {msg::kOpenDirectoryPressed,
      {L"The 'Open Directory' button was pressed.",
       L"Der Button '\u00d6ffne Verzeichnis' wurde gedr\u00fcckt."}},
@@ -72,7 +75,8 @@ constexpr MessageText kMessages[] = {
      {L"The 'Switch Language' button was pressed.",
       L"Der Button 'Sprache Wechseln' wurde gedr\u00fcckt."}},
     {msg::kClearListboxPressed,
-     {L"The 'Clear Listbox' button was pressed.", L"Der Button 'L\u00f6sche Listbox' wurde gedr\u00fcckt."}},
+     {L"The 'Clear Listbox' button was pressed.",
+      L"Der Button 'L\u00f6sche Listbox' wurde gedr\u00fcckt."}},
     {msg::kStopEntriesChecked,
      {L"The 'Stop Listbox checkmark was checked.",
       L"Das H\u00e4kchen 'Stoppe Eintr\u00e4ge' wurde gesetzt."}},
@@ -84,7 +88,8 @@ constexpr MessageText kMessages[] = {
     {msg::kHelpOpenFailed,
      {L"The attempt to open the Help.pdf file was not successful. Please navigate with your file "
       L"browser to the .\\_Help\\Help.pdf file and open it with your default PDF application.",
-      L"Der Versuch, die Hilfe.pdf Datei zu \u00f6ffnen, war nicht erfolgreich. Bitte navigieren Sie "
+      L"Der Versuch, die Hilfe.pdf Datei zu \u00f6ffnen, war nicht erfolgreich. Bitte navigieren "
+      L"Sie "
       L"mit Ihrem Dateibrowser zur Datei .\\_Help\\Hilfe.pdf und \u00f6ffnen Sie sie mit Ihrer "
       L"Standard-PDF-Anwendung."}},
     {msg::kHideRejected,
@@ -114,7 +119,8 @@ constexpr MessageText kMessages[] = {
     {msg::kSettingsFileNotOpened,
      {L"Attention, the settings-file could not be opened. A new one will be created when closing "
       L"the application. The Windows error code was: ",
-      L"Achtung, die Settings-Datei konnte nicht ge\u00f6ffnet werden. Beim Schlie\u00dfen der Anwendung "
+      L"Achtung, die Settings-Datei konnte nicht ge\u00f6ffnet werden. Beim Schlie\u00dfen der "
+      L"Anwendung "
       L"wird eine neue Datei erzeugt. Der Windows Fehlercode war: "}},
     {msg::kKeyFileNotIdentified,
      {L"Sorry, but a corresponding event file could not be identified. Your listbox selection "
@@ -128,7 +134,8 @@ constexpr MessageText kMessages[] = {
     {msg::kWrongKeyLine,
      {L"Sorry, but you have selected a wrong line. It does not contain a valid reminder key (a "
       L"long random string).",
-      L"Achtung, Sie haben eine falsche Zeile ausgew\u00e4hlt. Sie enth\u00e4lt keinen Reminder Schl\u00fcssel "
+      L"Achtung, Sie haben eine falsche Zeile ausgew\u00e4hlt. Sie enth\u00e4lt keinen Reminder "
+      L"Schl\u00fcssel "
       L"(eine lange Zufalls-Zeichenkette)."}},
     {msg::kLastRemindersEmpty,
      {L"Sorry, but the last reminders list was empty.",
@@ -136,17 +143,20 @@ constexpr MessageText kMessages[] = {
     {msg::kNoFileNameInLine,
      {L"Sorry, but the selected listbox line does not contain a file name. The selected line "
       L"was: ",
-      L"Der ausgew\u00e4hlte Listbox Eintrag enth\u00e4lt leider keinen Dateinamen. Die ausgew\u00e4hlte Zeile "
+      L"Der ausgew\u00e4hlte Listbox Eintrag enth\u00e4lt leider keinen Dateinamen. Die "
+      L"ausgew\u00e4hlte Zeile "
       L"war: "}},
     {msg::kIntervalInvalidCharacters,
      {L"Incorrect entry in interval column. Erroneous input cannot be processed. Please correct "
       L"it. Your entry was: \n",
-      L"Inkorrekter Eintrag in der Intervallspalte. Fehlerhafte Eingaben k\u00f6nnen nicht verarbeitet "
+      L"Inkorrekter Eintrag in der Intervallspalte. Fehlerhafte Eingaben k\u00f6nnen nicht "
+      L"verarbeitet "
       L"werden. Bitte korrigieren Sie Ihren Eintrag. Er war: \n"}},
     {msg::kIntervalFailedChecks,
      {L"Incorrect entry in interval column. Erroneous input cannot be processed. Please correct "
       L"it. The recognized error was: \n",
-      L"Inkorrekter Eintrag in der Intervallspalte. Fehlerhafte Eingaben k\u00f6nnen nicht verarbeitet "
+      L"Inkorrekter Eintrag in der Intervallspalte. Fehlerhafte Eingaben k\u00f6nnen nicht "
+      L"verarbeitet "
       L"werden. Bitte korrigieren Sie Ihren Eintrag. Der erkannte Fehler war: \n"}},
     {msg::kFileLabel, {L"File: ", L"Datei: "}},
     {msg::kLineLabel, {L"Line: ", L"Zeile: "}},
@@ -170,7 +180,8 @@ constexpr MessageText kMessages[] = {
      {L"Attention, periodical events, initiated by one single reminder line in a file, must not "
       L"overlap. Thus, the post-event-remind-period was shortened. ",
       L"Achtung, periodische Ereignisse, verursacht durch eine einzige Erinnerungszeile in einer "
-      L"Datei, d\u00fcrfen sich nicht \u00fcberlappen. Daher wurde die Nach-Erinnerungsperiode verkleinert. "}},
+      L"Datei, d\u00fcrfen sich nicht \u00fcberlappen. Daher wurde die Nach-Erinnerungsperiode "
+      L"verkleinert. "}},
     {msg::kBothPeriodsShortened,
      {L"Attention, periodical events, initiated by one single reminder line in a file, must not "
       L"overlap. Thus, the pre-event-remind-period as well as the post-event-remind-period was "
@@ -205,7 +216,8 @@ constexpr MessageText kMessages[] = {
     {msg::kNextLastEventNotFound,
      {L"The reminder-key was found, but unfortunately the next/last event could not be "
       L"determined.",
-      L"Der Reminder-Schl\u00fcssel wurde gefunden, aber das n\u00e4chste/letzte Ereignis konnte leider "
+      L"Der Reminder-Schl\u00fcssel wurde gefunden, aber das n\u00e4chste/letzte Ereignis konnte "
+      L"leider "
       L"nicht ermittelt werden."}},
     {msg::kDateInputError,
      {L"Error in the input date. The command cannot be executed.",
@@ -240,7 +252,8 @@ constexpr Bilingual kDocumentMenu[kDocumentMenuCount] = {
     {L"Open the Help.pdf File", L"\u00d6ffne die Help.pdf Datei"},
     {L"Open the Hilfe.pdf File", L"\u00d6ffne die Hilfe.pdf Datei"},
     {L"Open the Tindlow Main Directory", L"\u00d6ffne das Tindlow Hauptverzeichnis"},
-    {L"Open the _EmittedReminders Sub-directory", L"\u00d6ffne das _EmittedReminders Unterverzeichnis"},
+    {L"Open the _EmittedReminders Sub-directory",
+     L"\u00d6ffne das _EmittedReminders Unterverzeichnis"},
     {L"Open the _Exports Sub-directory", L"\u00d6ffne das _Exports Unterverzeichnis"},
     {L"Open the _Help Sub-directory", L"\u00d6ffne das _Help Unterverzeichnis"},
     {L"Open the _IniFile Sub-directory", L"\u00d6ffne das _IniFile Unterverzeichnis"},
@@ -311,13 +324,15 @@ constexpr Bilingual kButtonCaptions[kButtonTextCount] = {
 constexpr Bilingual kButtonTooltips[kButtonTextCount] = {
     {L"Creates an event preview for the configured day input (second button row => Days:) and "
      L"displays it",
-     L"Erzeugt eine Ereignisvorschau f\u00fcr die konfigurierte Tageseingabe (zweite Button-Reihe => "
+     L"Erzeugt eine Ereignisvorschau f\u00fcr die konfigurierte Tageseingabe (zweite Button-Reihe "
+     L"=> "
      L"Tage:) und zeigt sie an"},
     {L"Creates a missed events review for the configured day input (second button row => Days:) "
      L"and displays it",
      L"Erzeugt eine Nachschau der verpassten Ereignisse f\u00fcr die konfigurierte Tageseingabe "
      L"(zweite Button-Reihe => Tage:) und zeigt sie an"},
-    {L"Reloads all date files (in CSV format)", L"L\u00e4dt erneut alle Termindateien (im CSV Format)"},
+    {L"Reloads all date files (in CSV format)",
+     L"L\u00e4dt erneut alle Termindateien (im CSV Format)"},
     {L"Opens the Help.pdf file", L"\u00d6ffnet die Hilfe.pdf Datei"},
     {L"Opens the Tindlow directory in the Windows file explorer",
      L"\u00d6ffnet das Tindlow Verzeichnis im Windows Dateiexplorer"},
@@ -379,7 +394,9 @@ const TextTables& germanTables() {
     return tables;
 }
 
-bool selectsEnglish(const std::wstring& languageSetting) { return languageSetting == L"English"; }
+bool selectsEnglish(const std::wstring& languageSetting) {
+    return languageSetting == L"English";
+}
 
 const TextTables& tablesFor(const std::wstring& languageSetting) {
     return selectsEnglish(languageSetting) ? englishTables() : germanTables();

@@ -50,7 +50,7 @@ inline constexpr int kIniFileMissing = 5;
 inline constexpr int kNoNetworkPath = 7;        // document menu, network entry
 inline constexpr int kNetworkPathNotFound = 8;  // document menu, network entry
 inline constexpr int kRunningInstances = 9;     // command 1 header
-inline constexpr int kReading = 10;             // "Reading " + path + ":"; file lines are found by it
+inline constexpr int kReading = 10;  // "Reading " + path + ":"; file lines are found by it
 inline constexpr int kFutureEventsPressed = 13;
 inline constexpr int kMissedEventsPressed = 14;
 inline constexpr int kReloadDataPressed = 15;
@@ -64,17 +64,17 @@ inline constexpr int kStopEntriesUnchecked = 22;
 inline constexpr int kStopEntriesCaption = 23;  // check box caption
 inline constexpr int kHelpOpenFailed = 33;
 inline constexpr int kHideRejected = 34;
-inline constexpr int kLine = 35;                   // "Line " + n + ": " of the file readers
-inline constexpr int kTryingToRead = 36;           // + directory + kNoFilesFound / kNetworkDriveNotFound
+inline constexpr int kLine = 35;          // "Line " + n + ": " of the file readers
+inline constexpr int kTryingToRead = 36;  // + directory + kNoFilesFound / kNetworkDriveNotFound
 inline constexpr int kNoFilesFound = 37;
 inline constexpr int kNetworkDriveNotFound = 38;
-inline constexpr int kEventFileMissing = 39;       // + path + kEventFileMissingEnd
+inline constexpr int kEventFileMissing = 39;  // + path + kEventFileMissingEnd
 inline constexpr int kEventFileMissingEnd = 40;
 inline constexpr int kOutdatedExportsDeleted = 45;
-inline constexpr int kComboCommand = 46;     // + menu text + kComboCommandEnd
+inline constexpr int kComboCommand = 46;  // + menu text + kComboCommandEnd
 inline constexpr int kComboCommandEnd = 47;
-inline constexpr int kWindowsError = 48;     // + last error code
-inline constexpr int kProcessId = 49;        // + process id
+inline constexpr int kWindowsError = 48;           // + last error code
+inline constexpr int kProcessId = 49;              // + process id
 inline constexpr int kSettingsFileNotOpened = 50;  // + error number; shown in both languages
 inline constexpr int kKeyFileNotIdentified = 51;
 inline constexpr int kIdentifiedFilePath = 52;
@@ -124,11 +124,11 @@ inline constexpr int kIncTypeLegend = 103;
 inline constexpr int kTickCount = 104;
 
 // Every index above, in ascending order.
-inline constexpr auto kShown = std::to_array<int>({
-    0,  1,  2,  3,  4,  5,  7,  8,  9,  10, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23,
-    33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
-    61, 62, 63, 64, 66, 67, 68, 69, 70, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83,
-    86, 87, 88, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104});
+inline constexpr auto kShown = std::to_array<int>(
+    {0,  1,  2,  3,  4,  5,  7,  8,  9,  10, 13, 14, 15, 16,  17,  18,  19,  20, 21, 22, 23,
+     33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 47, 48, 49, 50,  51,  52,  53,  54, 55, 56, 57,
+     61, 62, 63, 64, 66, 67, 68, 69, 70, 72, 73, 74, 75, 76,  77,  78,  79,  80, 81, 82, 83,
+     86, 87, 88, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104});
 }  // namespace msg
 
 }  // namespace tindlow

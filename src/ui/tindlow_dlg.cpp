@@ -59,7 +59,8 @@ void CTindlowDlg::onInitDialog() {
     const std::int32_t instance =
         countRunningInstances(platform_.processes, state_.runningInstances);
     state_.titleInstanceWord = text(msg::kInstanceWord);
-    state_.windowTitle = std::wstring(kWindowTitleBase) + state_.titleInstanceWord + intText(instance);
+    state_.windowTitle =
+        std::wstring(kWindowTitleBase) + state_.titleInstanceWord + intText(instance);
     view.setTitle(state_.windowTitle);
 
     state_.rememberedDay = platform_.clock.localTime().day;
@@ -222,12 +223,6 @@ void CTindlowDlg::fillCommandMenu() {
     view.selectComboItem(ids::kCommandMenu, 0);
 }
 
-void CTindlowDlg::onTimer() {
-    ++state_.tickCounter;
-    ++state_.loopCounter;
-    state_.lastTickCount = platform_.clock.tickCount();
-}
-
 void CTindlowDlg::onClose() {
     closeSequence();
     platform_.view.endDialog();
@@ -241,30 +236,14 @@ void CTindlowDlg::closeSequence() {
 }
 
 std::wstring CTindlowDlg::writeLogListExport() {
-    const std::wstring path =
-        exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), kListboxContentSuffix);
+    const std::wstring path = exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(),
+                                         kListboxContentSuffix);
     writeUnicodeFile(platform_.files, path, log_.content());
     return path;
 }
 
-void CTindlowDlg::onCancel() { platform_.view.endDialog(); }
-
-void CTindlowDlg::onCommand(int controlId, int /*notification*/) {
-    switch (controlId) {
-        case ids::kSwitchLanguage:
-            log_.log(text(msg::kSwitchLanguagePressed));
-            state_.language = selectsEnglish(state_.language) ? L"German" : L"English";
-            applyLanguage();
-            break;
-        case ids::kClearListbox:
-            log_.clear();
-            log_.log(text(msg::kClearListboxPressed));
-            break;
-        default:
-            break;
-    }
+void CTindlowDlg::onCancel() {
+    platform_.view.endDialog();
 }
-
-bool CTindlowDlg::preTranslateKeyDown(int virtualKey) { return virtualKey == 0x0D; }
 
 }  // namespace tindlow

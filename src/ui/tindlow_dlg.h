@@ -14,7 +14,7 @@ namespace tindlow {
 // The main dialog's logic: owns the program state, the dictionaries and the log list, and holds
 // one handler per window event. The Win32 host turns messages into these calls.
 class CTindlowDlg {
-public:
+  public:
     explicit CTindlowDlg(Platform& platform);
 
     // Dialog initialisation, before the window is first shown.
@@ -30,6 +30,14 @@ public:
     void onCommand(int controlId, int notification);
     // Key-down pre-filter of the dialog; answers true when the key is swallowed.
     bool preTranslateKeyDown(int virtualKey);
+    // The window was moved (after the platform's own handling).
+    void onMove();
+    // The cursor moved over the dialog's own surface, outside every control.
+    void onMouseMove();
+    // The cursor left the dialog surface (onto a control or out of the window).
+    void onMouseLeave();
+    // The days field received the keyboard focus.
+    void onDaysFieldFocus();
 
     ProgramState& state() { return state_; }
     const ProgramState& state() const { return state_; }
@@ -39,8 +47,28 @@ public:
     const TextTables& texts() const { return texts_; }
     const std::wstring& text(int messageIndex) const;
 
-private:
+  private:
     void firstPaint();
+    // Execution tick steps.
+    void popupSignalStep();
+    void dayChangeStep();
+    void networkProbe();
+    void oneTimeStep();
+    void flashingStep();
+    void daysFieldStep();
+    void unhideKeyStep();
+    void showNormalInFront();
+    // Save, load everything, refill the document menu, restore the day's reminder state.
+    void fullReload(bool saveFirst);
+    void hideRequest();
+    void windowsErrorReport();
+    void openHelp();
+    void openDirectory();
+    void hideWindowButton();
+    void reloadDataButton();
+    void switchLanguageButton();
+    void clearListboxButton();
+    void stopEntriesCheckBox();
     Settings currentSettings() const;
     void takeSettings(const Settings& settings);
     void closeSequence();
@@ -64,6 +92,8 @@ private:
     // -1 stands for the newly written settings file.
     std::vector<int> notices_;
     bool firstPaintStarted_ = false;
+    std::int32_t networkProbeCounter_ = -1;
+    bool oneTimeStepDone_ = false;
 };
 
 }  // namespace tindlow

@@ -1,6 +1,7 @@
 // Tindlow.exe: the application object, the dialog host and the message loop. Every decision is
 // made by CTindlowDlg; this file only turns window messages into its handler calls.
 #include <windows.h>
+// commctrl.h needs the types of windows.h.
 #include <commctrl.h>
 
 #include "ui/tindlow_dlg.h"
@@ -73,6 +74,21 @@ INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 host->dialog.onCommand(LOWORD(wParam), HIWORD(wParam));
             }
             return TRUE;
+        case WM_MOVE:
+            if (host != nullptr) {
+                host->dialog.onMove();
+            }
+            return FALSE;
+        case WM_MOUSEMOVE:
+            if (host != nullptr) {
+                host->dialog.onMouseMove();
+            }
+            return FALSE;
+        case WM_MOUSELEAVE:
+            if (host != nullptr) {
+                host->dialog.onMouseLeave();
+            }
+            return FALSE;
         case WM_CLOSE:
             if (host != nullptr) {
                 host->dialog.onClose();

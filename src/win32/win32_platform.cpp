@@ -11,11 +11,13 @@ namespace tindlow::win32 {
 LocalTime RealClock::localTime() const {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                     st.wMilliseconds};
+    return LocalTime{st.wYear,   st.wMonth,  st.wDay,         st.wHour,
+                     st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-std::uint64_t RealClock::tickCount() const { return GetTickCount64(); }
+std::uint64_t RealClock::tickCount() const {
+    return GetTickCount64();
+}
 
 std::wstring RealFileSystem::currentDirectory() const {
     DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -107,11 +109,14 @@ int RealFileSystem::replaceFile(const std::wstring& from, const std::wstring& to
 }
 
 std::intptr_t RealShell::open(const std::wstring& path) {
-    HINSTANCE result = ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-std::uint32_t RealShell::lastError() const { return GetLastError(); }
+std::uint32_t RealShell::lastError() const {
+    return GetLastError();
+}
 
 std::wstring RealShell::errorText(std::uint32_t code) const {
     wchar_t* buffer = nullptr;
@@ -156,8 +161,8 @@ std::vector<ProcessInfo> RealProcesses::list() const {
     if (psapi == nullptr) {
         return processes;
     }
-    auto enumProcesses =
-        reinterpret_cast<EnumProcessesFn>(reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcesses")));
+    auto enumProcesses = reinterpret_cast<EnumProcessesFn>(
+        reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcesses")));
     auto enumModules = reinterpret_cast<EnumProcessModulesFn>(
         reinterpret_cast<void*>(GetProcAddress(psapi, "EnumProcessModules")));
     auto baseName = reinterpret_cast<GetModuleBaseNameFn>(
@@ -168,7 +173,8 @@ std::vector<ProcessInfo> RealProcesses::list() const {
         enumProcesses(ids, sizeof ids, &bytes)) {
         const DWORD count = bytes / sizeof(DWORD);
         for (DWORD i = 0; i < count; ++i) {
-            HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[i]);
+            HANDLE process =
+                OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ids[i]);
             if (process == nullptr) {
                 continue;
             }
@@ -215,6 +221,8 @@ ClipboardResult RealClipboard::setText(const std::wstring& text) {
     return ClipboardResult::Ok;
 }
 
-void RealSleeper::sleepMilliseconds(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void RealSleeper::sleepMilliseconds(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
 
 }  // namespace tindlow::win32

@@ -6,13 +6,13 @@
 namespace tindlow::win32 {
 
 class RealClock : public Clock {
-public:
+  public:
     LocalTime localTime() const override;
     std::uint64_t tickCount() const override;
 };
 
 class RealFileSystem : public FileSystem {
-public:
+  public:
     std::wstring currentDirectory() const override;
     bool exists(const std::wstring& path) const override;
     bool isDirectory(const std::wstring& path) const override;
@@ -26,42 +26,42 @@ public:
 };
 
 class RealShell : public Shell {
-public:
+  public:
     std::intptr_t open(const std::wstring& path) override;
     std::uint32_t lastError() const override;
     std::wstring errorText(std::uint32_t code) const override;
 };
 
 class RealMessageBoxes : public MessageBoxes {
-public:
+  public:
     void setOwner(HWND owner) { owner_ = owner; }
     int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override;
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 
 class RealKeyPoll : public KeyPoll {
-public:
+  public:
     bool pressedSinceLastPoll(int virtualKey) override;
 };
 
 class RealProcesses : public Processes {
-public:
+  public:
     std::vector<ProcessInfo> list() const override;
 };
 
 class RealClipboard : public Clipboard {
-public:
+  public:
     void setOwner(HWND owner) { owner_ = owner; }
     ClipboardResult setText(const std::wstring& text) override;
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 
 class RealSleeper : public Sleeper {
-public:
+  public:
     void sleepMilliseconds(int milliseconds) override;
 };
 

@@ -56,9 +56,9 @@ void Win32View::drawButton(const DRAWITEMSTRUCT& item) const {
 }
 
 void Win32View::prepareLogList() {
-    logFont_ = CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                           L"Tahoma");
+    logFont_ =
+        CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
     SendMessageW(item(IDC_LOG_LIST), WM_SETFONT, reinterpret_cast<WPARAM>(logFont_), TRUE);
     SendMessageW(item(IDC_LOG_LIST), LB_SETHORIZONTALEXTENT, 3000, 0);
 }
@@ -91,7 +91,9 @@ int Win32View::selectedLogLine() const {
     return selection < 0 ? -1 : static_cast<int>(selection);
 }
 
-void Win32View::clearLogList() { SendMessageW(item(IDC_LOG_LIST), LB_RESETCONTENT, 0, 0); }
+void Win32View::clearLogList() {
+    SendMessageW(item(IDC_LOG_LIST), LB_RESETCONTENT, 0, 0);
+}
 
 void Win32View::setLogTopIndex(int index) {
     SendMessageW(item(IDC_LOG_LIST), LB_SETTOPINDEX, index, 0);
@@ -118,13 +120,17 @@ std::wstring Win32View::controlText(int controlId) const {
     return text;
 }
 
-void Win32View::setFocus(int controlId) { SetFocus(item(controlId)); }
+void Win32View::setFocus(int controlId) {
+    SetFocus(item(controlId));
+}
 
 bool Win32View::isChecked(int controlId) const {
     return IsDlgButtonChecked(dialog_, controlId) == BST_CHECKED;
 }
 
-void Win32View::clearCombo(int controlId) { SendMessageW(item(controlId), CB_RESETCONTENT, 0, 0); }
+void Win32View::clearCombo(int controlId) {
+    SendMessageW(item(controlId), CB_RESETCONTENT, 0, 0);
+}
 
 void Win32View::addComboItem(int controlId, const std::wstring& text) {
     SendMessageW(item(controlId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -146,7 +152,8 @@ std::wstring Win32View::comboItemText(int controlId, int index) const {
         return std::wstring();
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    LRESULT copied =
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
     return text;
 }
@@ -189,10 +196,11 @@ void Win32View::setTooltip(int controlId, const std::wstring& text) {
 }
 
 void Win32View::setAppIcon() {
-    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
+    icon_ =
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    smallIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
     SendMessageW(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
@@ -202,7 +210,9 @@ void Win32View::startTimer(int id, int periodMilliseconds) {
     SetTimer(dialog_, static_cast<UINT_PTR>(id), static_cast<UINT>(periodMilliseconds), nullptr);
 }
 
-void Win32View::setTitle(const std::wstring& title) { SetWindowTextW(dialog_, title.c_str()); }
+void Win32View::setTitle(const std::wstring& title) {
+    SetWindowTextW(dialog_, title.c_str());
+}
 
 bool Win32View::findByTitle(const std::wstring& title) {
     // The lookup only confirms that the title is set; window commands keep addressing this
@@ -224,7 +234,9 @@ void Win32View::command(WindowCommand windowCommand) {
     }
 }
 
-void Win32View::toForeground() { SetForegroundWindow(dialog_); }
+void Win32View::toForeground() {
+    SetForegroundWindow(dialog_);
+}
 
 ScreenRect Win32View::windowRect() const {
     RECT rect = {};
@@ -248,9 +260,13 @@ ScreenPoint Win32View::cursorPos() const {
     return ScreenPoint{point.x, point.y};
 }
 
-int Win32View::virtualScreenWidth() const { return GetSystemMetrics(SM_CXVIRTUALSCREEN); }
+int Win32View::virtualScreenWidth() const {
+    return GetSystemMetrics(SM_CXVIRTUALSCREEN);
+}
 
-int Win32View::virtualScreenHeight() const { return GetSystemMetrics(SM_CYVIRTUALSCREEN); }
+int Win32View::virtualScreenHeight() const {
+    return GetSystemMetrics(SM_CYVIRTUALSCREEN);
+}
 
 void Win32View::trackMouseLeave() {
     TRACKMOUSEEVENT track = {};
@@ -260,6 +276,8 @@ void Win32View::trackMouseLeave() {
     TrackMouseEvent(&track);
 }
 
-void Win32View::endDialog() { endRequested_ = true; }
+void Win32View::endDialog() {
+    endRequested_ = true;
+}
 
 }  // namespace tindlow::win32

@@ -10,7 +10,7 @@ namespace tindlow::win32 {
 // The dialog window and its controls. Also remembers what only the window procedure needs to
 // draw: the face colours of the owner-drawn buttons.
 class Win32View : public View {
-public:
+  public:
     explicit Win32View(HINSTANCE instance) : instance_(instance) {}
     ~Win32View() override;
 
@@ -59,7 +59,7 @@ public:
     void trackMouseLeave() override;
     void endDialog() override;
 
-private:
+  private:
     HWND item(int controlId) const { return GetDlgItem(dialog_, controlId); }
 
     HINSTANCE instance_;

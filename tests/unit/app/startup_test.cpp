@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fakes/fake_platform.h"
+#include "fakes/test_program.h"
 #include "model/text_files.h"
 #include "ui/control_ids.h"
 #include "ui/tindlow_dlg.h"
@@ -8,20 +8,9 @@
 namespace tindlow {
 namespace {
 
-const std::wstring kRoot = L"C:\\P";
+const std::wstring& kRoot = kTestRoot;
 
-struct Program {
-    FakePlatform fake;
-    CTindlowDlg dialog{fake.platform};
-
-    Program() {
-        fake.files.setCurrentDirectory(kRoot);
-        fake.clock.set(LocalTime{2026, 12, 9, 8, 30, 0, 0});
-    }
-    void start() {
-        dialog.onInitDialog();
-        dialog.onPaint();
-    }
+struct Program : TestProgram {
     std::vector<std::wstring> log() const { return fake.view.logLines; }
 };
 
@@ -87,7 +76,8 @@ TEST(Startup, NoticesAreShownOnceStartupIsDone) {
     const auto lines = program.log();
     auto has = [&](const std::wstring& part) {
         for (const auto& line : lines) {
-            if (line.find(part) != std::wstring::npos) return true;
+            if (line.find(part) != std::wstring::npos)
+                return true;
         }
         return false;
     };
@@ -126,8 +116,8 @@ TEST(CloseSequence, SavesSettingsExportsTheLogAndRemovesTheSignal) {
     EXPECT_EQ(program.fake.files.fileBytes(kRoot + L"\\_Settings\\Settings.txt"),
               "Language = English\r\nStartPosition = 0,0\r\nPreviewLookbackDays = 30\r\n");
     EXPECT_FALSE(program.fake.files.exists(L"C:\\Temp\\PopupHiddenReminders.txt"));
-    const auto exported = program.fake.files.fileBytes(
-        kRoot + L"\\_Exports\\2026-12-09_17.05.09 ListboxContent.txt");
+    const auto exported =
+        program.fake.files.fileBytes(kRoot + L"\\_Exports\\2026-12-09_17.05.09 ListboxContent.txt");
     ASSERT_TRUE(exported.has_value());
     EXPECT_EQ(exported->substr(0, 2), "\xFF\xFE");
     EXPECT_TRUE(program.fake.view.ended);

@@ -11,7 +11,7 @@
 namespace tindlow {
 
 class FakeClock : public Clock {
-public:
+  public:
     FakeClock() = default;
     explicit FakeClock(const LocalTime& now) : now_(now) {}
 
@@ -39,9 +39,9 @@ public:
         if (milliseconds > 0) {
             ticks_ += static_cast<std::uint64_t>(milliseconds);
         }
-        const std::int64_t total =
-            static_cast<std::int64_t>(todayDayNumber(now_)) * 86400000 + now_.hour * 3600000LL +
-            now_.minute * 60000LL + now_.second * 1000LL + now_.milliseconds + milliseconds;
+        const std::int64_t total = static_cast<std::int64_t>(todayDayNumber(now_)) * 86400000 +
+                                   now_.hour * 3600000LL + now_.minute * 60000LL +
+                                   now_.second * 1000LL + now_.milliseconds + milliseconds;
         const std::int64_t day = floorDiv(total, 86400000);
         const std::int64_t inDay = total - day * 86400000;
         const DayMonthYear date = dateOfDayNumber(static_cast<std::int32_t>(day));
@@ -54,7 +54,7 @@ public:
         now_.milliseconds = static_cast<int>(inDay % 1000);
     }
 
-private:
+  private:
     static std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
         const std::int64_t q = a / b;
         return (a % b != 0 && a < 0) ? q - 1 : q;

@@ -27,7 +27,9 @@ bool isDriveRoot(const std::wstring& path) {
 
 }  // namespace
 
-FakeFileSystem::FakeFileSystem() { setCurrentDirectory(L"C:\\P"); }
+FakeFileSystem::FakeFileSystem() {
+    setCurrentDirectory(L"C:\\P");
+}
 
 FakeFileSystem::Resolved FakeFileSystem::resolve(const std::wstring& path) const {
     std::wstring text = path;
@@ -273,7 +275,9 @@ void FakeFileSystem::setCurrentDirectory(const std::wstring& path) {
     currentDirectory_ = resolved.path;
 }
 
-void FakeFileSystem::addDirectory(const std::wstring& path) { makeDirectories(resolve(path)); }
+void FakeFileSystem::addDirectory(const std::wstring& path) {
+    makeDirectories(resolve(path));
+}
 
 void FakeFileSystem::addFile(const std::wstring& path, const std::string& bytes) {
     const Resolved resolved = resolve(path);
@@ -295,9 +299,13 @@ std::optional<std::string> FakeFileSystem::fileBytes(const std::wstring& path) c
     return node->bytes;
 }
 
-void FakeFileSystem::lock(const std::wstring& path) { locks_.insert(resolve(path).key); }
+void FakeFileSystem::lock(const std::wstring& path) {
+    locks_.insert(resolve(path).key);
+}
 
-void FakeFileSystem::unlock(const std::wstring& path) { locks_.erase(resolve(path).key); }
+void FakeFileSystem::unlock(const std::wstring& path) {
+    locks_.erase(resolve(path).key);
+}
 
 void FakeFileSystem::failWritesWith(const std::wstring& path, int error) {
     const std::wstring key = resolve(path).key;

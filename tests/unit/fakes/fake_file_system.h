@@ -30,7 +30,7 @@
 namespace tindlow {
 
 class FakeFileSystem : public FileSystem {
-public:
+  public:
     FakeFileSystem();
 
     // FileSystem
@@ -70,7 +70,7 @@ public:
     // Every file with its bytes, keyed like paths().
     std::map<std::wstring, std::string> files() const;
 
-private:
+  private:
     struct Node {
         std::wstring path;       // as created, normalised separators, no trailing backslash
         std::wstring parentKey;  // empty for a root
@@ -80,9 +80,9 @@ private:
         std::uint64_t order = 0;
     };
     struct Resolved {
-        std::wstring key;      // upper-case ASCII, empty when the path has no root
-        std::wstring path;     // display form
-            std::wstring parentKey;   // empty for a root
+        std::wstring key;         // upper-case ASCII, empty when the path has no root
+        std::wstring path;        // display form
+        std::wstring parentKey;   // empty for a root
         std::wstring parentPath;  // display form of the parent
         std::wstring name;        // last segment
         bool trailingSeparator = false;

@@ -14,7 +14,7 @@
 namespace tindlow {
 
 class FakeMessageBoxes : public MessageBoxes {
-public:
+  public:
     struct Box {
         std::wstring text;
         std::wstring caption;
@@ -41,12 +41,12 @@ public:
     // Boxes open at this moment (inside onShow: 1 for the outermost box).
     int openCount() const { return openCount_; }
 
-    std::vector<Box> shown;                   // every box, in the order they were opened
-    std::deque<int> answers;                  // answered first, one per box
-    int defaultAnswer = 1;                    // IDOK
-    std::function<void(const Box&)> onShow;   // runs while the box is open
+    std::vector<Box> shown;                  // every box, in the order they were opened
+    std::deque<int> answers;                 // answered first, one per box
+    int defaultAnswer = 1;                   // IDOK
+    std::function<void(const Box&)> onShow;  // runs while the box is open
 
-private:
+  private:
     int openCount_ = 0;
 };
 

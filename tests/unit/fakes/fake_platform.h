@@ -17,7 +17,7 @@
 namespace tindlow {
 
 class FakeShell : public Shell {
-public:
+  public:
     std::intptr_t open(const std::wstring& path) override {
         opened.push_back(path);
         return result;
@@ -31,7 +31,7 @@ public:
 };
 
 class FakeKeyPoll : public KeyPoll {
-public:
+  public:
     bool pressedSinceLastPoll(int virtualKey) override {
         polled.push_back(virtualKey);
         return pressed.erase(virtualKey) > 0;
@@ -41,13 +41,13 @@ public:
 };
 
 class FakeProcesses : public Processes {
-public:
+  public:
     std::vector<ProcessInfo> list() const override { return processes; }
     std::vector<ProcessInfo> processes{{4711, L"Tindlow.exe"}};
 };
 
 class FakeClipboard : public Clipboard {
-public:
+  public:
     ClipboardResult setText(const std::wstring& text) override {
         if (result == ClipboardResult::Ok) {
             content = text;
@@ -59,7 +59,7 @@ public:
 };
 
 class FakeSleeper : public Sleeper {
-public:
+  public:
     void sleepMilliseconds(int milliseconds) override { slept.push_back(milliseconds); }
     std::vector<int> slept;
 };

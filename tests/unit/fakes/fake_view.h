@@ -11,7 +11,7 @@
 namespace tindlow {
 
 class FakeView : public View {
-public:
+  public:
     void prepareLogList() override { logListPrepared = true; }
     int addLogLine(const std::wstring& line) override {
         logLines.push_back(line);

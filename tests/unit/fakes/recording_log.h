@@ -9,7 +9,7 @@
 namespace tindlow {
 
 class RecordingLog : public LogSink {
-public:
+  public:
     void log(const std::wstring& text) override { lines.push_back(text); }
 
     // True when some line contains `part`.

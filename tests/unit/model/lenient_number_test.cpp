@@ -89,12 +89,9 @@ TEST(Trimmed, RemovesWhiteSpaceAtBothEnds) {
         const wchar_t* text;
         const wchar_t* expected;
     } kCases[] = {
-        {L"", L""},
-        {L"   ", L""},
-        {L"x", L"x"},
-        {L"  a b \t\r\n", L"a b"},
-        {L"\v\fx\f", L"x"},
-        {L"\u00A0x\u00A0", L"\u00A0x\u00A0"},
+        {L"", L""},         {L"   ", L""},
+        {L"x", L"x"},       {L"  a b \t\r\n", L"a b"},
+        {L"\v\fx\f", L"x"}, {L"\u00A0x\u00A0", L"\u00A0x\u00A0"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << '"');

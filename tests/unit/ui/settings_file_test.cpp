@@ -21,7 +21,9 @@ const std::wstring kPath = L"C:\\P\\_Settings\\Settings.txt";
 const std::wstring kDash = std::wstring(500, L'-');
 const std::wstring kHeader = L"Read/Lese " + kPath + L":\n";
 
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
 
 bool sameSettings(const Settings& a, const Settings& b) {
     return a.language == b.language && a.startX == b.startX && a.startY == b.startY &&
@@ -34,7 +36,7 @@ std::string describe(const Settings& s) {
 }
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     SettingsFileTest() { files.addDirectory(L"C:\\P\\_Settings"); }
 
     Settings read(Settings settings = {}) {
@@ -146,7 +148,8 @@ TEST_F(SettingsFileTest, ReadsUtf8AndUtf16LittleEndianFilesLikeItsOwn) {
     } kCases[] = {
         {"8-bit", encodeByteText(text)},
         {"UTF-8 with BOM",
-         "\xEF\xBB\xBFLanguage = Fran\xC3\xA7" "ais\r\nStartPosition = 3,4\r\n"
+         "\xEF\xBB\xBFLanguage = Fran\xC3\xA7"
+         "ais\r\nStartPosition = 3,4\r\n"
          "PreviewLookbackDays = 12\r\n"},
         {"UTF-16LE with BOM", encodeUtf16LeWithBom(text)},
     };
@@ -192,7 +195,8 @@ TEST_F(SettingsFileTest, UnopenableFileGivesTheBilingualBoxAndKeepsTheValues) {
         const std::wstring e = std::to_wstring(row.error);
         EXPECT_EQ(ownBoxes.shown[0].text,
                   L"English: \n" + englishTables().messages[msg::kSettingsFileNotOpened] + e +
-                      L"\n\nDeutsch: \n" + germanTables().messages[msg::kSettingsFileNotOpened] + e);
+                      L"\n\nDeutsch: \n" + germanTables().messages[msg::kSettingsFileNotOpened] +
+                      e);
         EXPECT_EQ(ownBoxes.shown[0].icon, BoxIcon::Exclamation);
         EXPECT_FALSE(ownBoxes.shown[0].caption.empty());
     }
@@ -249,7 +253,8 @@ TEST_F(SettingsFileTest, RoundTripKeepsWhatTheReaderCanProduce) {
 // A write that fails halfway (disk full, file locked) must leave the old file as it was and no
 // temporary file behind.
 TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile) {
-    const std::string old = "Language = German\r\nStartPosition = 1,1\r\nPreviewLookbackDays = 5\r\n";
+    const std::string old =
+        "Language = German\r\nStartPosition = 1,1\r\nPreviewLookbackDays = 5\r\n";
     const struct {
         const char* name;
         std::wstring failingPath;

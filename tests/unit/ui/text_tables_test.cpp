@@ -10,7 +10,9 @@
 namespace tindlow {
 namespace {
 
-std::string show(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string show(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
 
 bool isShown(int index) {
     return std::find(msg::kShown.begin(), msg::kShown.end(), index) != msg::kShown.end();
@@ -200,15 +202,14 @@ TEST(TextTables, OnlyTheExactWordEnglishSelectsEnglish) {
         const wchar_t* setting;
         bool english;
     } kCases[] = {
-        {L"English", true}, {L"German", false},   {L"english", false},
+        {L"English", true},  {L"German", false},   {L"english", false},
         {L"ENGLISH", false}, {L"English ", false}, {L"", false},
     };
     for (const auto& row : kCases) {
         SCOPED_TRACE(show(row.setting));
         EXPECT_EQ(selectsEnglish(row.setting), row.english);
         EXPECT_EQ(&tablesFor(row.setting), row.english ? &englishTables() : &germanTables());
-        EXPECT_EQ(checkBoxTooltip(row.setting).rfind(row.english ? L"Stops/" : L"Stoppt/", 0),
-                  0u);
+        EXPECT_EQ(checkBoxTooltip(row.setting).rfind(row.english ? L"Stops/" : L"Stoppt/", 0), 0u);
     }
 }
 

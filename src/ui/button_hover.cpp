@@ -1,0 +1,61 @@
+#include "ui/button_hover.h"
+
+namespace tindlow {
+
+bool rectContains(const ScreenRect& rect, const ScreenPoint& point) {
+    return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y &&
+           point.y <= rect.bottom;
+}
+
+namespace {
+
+void restoreHighlighted(ButtonTable& table, View& view) {
+    if (table.highlighted >= 0 && table.highlighted < kButtonCount) {
+        const ButtonRow& row = table.rows[table.highlighted];
+        view.setButtonFace(row.controlId, row.normalFace);
+    }
+    table.highlighted = -1;
+}
+
+}  // namespace
+
+void hoverFromTick(ButtonTable& table, const ScreenPoint& cursor, View& view) {
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (!rectContains(table.rows[i].rect, cursor)) {
+            continue;
+        }
+        if (i == table.highlighted) {
+            return;
+        }
+        restoreHighlighted(table, view);
+        view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
+        table.highlighted = i;
+        return;
+    }
+    if (table.highlighted >= 0) {
+        restoreHighlighted(table, view);
+    }
+}
+
+void hoverFromMouseMove(ButtonTable& table, View& view) {
+    if (table.highlighted >= 0) {
+        restoreHighlighted(table, view);
+    }
+    view.trackMouseLeave();
+}
+
+void hoverFromMouseLeave(ButtonTable& table, const ScreenRect& window, const ScreenPoint& cursor,
+                         View& view) {
+    if (!rectContains(window, cursor)) {
+        return;
+    }
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (rectContains(table.rows[i].rect, cursor)) {
+            view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
+            table.highlighted = i;
+            return;
+        }
+    }
+}
+
+}  // namespace tindlow

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include "app/unhide_keys.h"
+#include "fakes/test_program.h"
+#include "ui/control_ids.h"
+
+namespace tindlow {
+namespace {
+
+constexpr const wchar_t* kSignal = L"C:\\Temp\\PopupHiddenReminders.txt";
+
+TEST(ExecutionTick, CountsTicksAndKeepsTheTickCount) {
+    TestProgram program;
+    program.start();
+    program.fake.clock.setTickCount(123456);
+    program.dialog.onTimer();
+    EXPECT_EQ(program.state().tickCounter, 1);
+    EXPECT_EQ(program.state().lastTickCount, 123456u);
+}
+
+TEST(ExecutionTick, PopupSignalShowsTheWindowOnEveryTickWhileItExists) {
+    TestProgram program;
+    program.start();
+    program.state().displayState = kDisplayHidden;
+    program.fake.view.commands.clear();
+    program.fake.files.addFile(kSignal);
+    program.ticks(2);
+    EXPECT_EQ(program.state().displayState, kDisplayNormal);
+    EXPECT_EQ(program.fake.view.commands,
+              (std::vector<WindowCommand>{WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
+    program.fake.files.deleteFile(kSignal);
+    program.fake.view.commands.clear();
+    program.ticks(1);
+    EXPECT_TRUE(program.fake.view.commands.empty());
+}
+
+TEST(ExecutionTick, SignalIsDeletedAtTheRemovalTick) {
+    TestProgram program;
+    program.start();
+    program.fake.files.addFile(kSignal);
+    program.state().popupRemovalTick = 3;
+    program.ticks(2);
+    EXPECT_TRUE(program.fake.files.exists(kSignal));
+    program.ticks(1);
+    EXPECT_FALSE(program.fake.files.exists(kSignal));
+}
+
+TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
+    TestProgram program;
+    program.start();
+    program.state().networkPathState = 3;
+    program.fake.clock.setTime(23, 59, 59, 500);
+    program.ticks(1);
+    EXPECT_EQ(program.state().rememberedDay, 10);
+    EXPECT_EQ(program.state().networkPathState, 1);
+}
+
+TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) {
+    TestProgram program;
+    program.start();
+    program.state().networkPath = L"\\\\server\\share\\";
+    program.state().networkPathState = 1;
+    program.ticks(9);
+    EXPECT_FALSE(program.logged(L"The network path"));
+    program.ticks(1);
+    EXPECT_TRUE(program.logged(L"The network path \\\\server\\share\\ was not found on 08:30:05."));
+    const size_t lines = program.logLines().size();
+    program.ticks(10 * 499);
+    EXPECT_EQ(program.logLines().size(), lines);
+    program.ticks(10);
+    EXPECT_EQ(program.logLines().size(), lines + 1);
+}
+
+TEST(ExecutionTick, OneTimeStepHidesInstanceOneWithWindowSizeModeZero) {
+    const struct {
+        int networkState;
+        int tickOfHide;
+    } kCases[] = {{0, 5}, {1, 20}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.networkState);
+        TestProgram program;
+        program.start();
+        program.state().windowSizeMode = 0;
+        program.state().networkPathState = c.networkState;
+        program.state().networkPath = L"Z:\\absent\\";
+        program.ticks(c.tickOfHide - 1);
+        EXPECT_TRUE(program.fake.sleeper.slept.empty());
+        program.ticks(1);
+        EXPECT_EQ(program.fake.sleeper.slept, std::vector<int>{1000});
+        EXPECT_EQ(program.state().displayState, kDisplayHidden);
+        program.ticks(30);
+        EXPECT_EQ(program.fake.sleeper.slept.size(), 1u);
+    }
+}
+
+TEST(ExecutionTick, OneTimeStepOfASecondInstanceLogsTheRejection) {
+    TestProgram program;
+    program.fake.processes.processes = {{1, L"Tindlow.exe"}, {2, L"Tindlow.exe"}};
+    program.start();
+    program.state().windowSizeMode = 0;
+    program.ticks(5);
+    EXPECT_EQ(program.lastLog(),
+              L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
+    EXPECT_TRUE(program.fake.sleeper.slept.empty());
+}
+
+TEST(ExecutionTick, FlashingAlternatesAndEndsShownNormally) {
+    TestProgram program;
+    program.start();
+    program.state().flashLimit = 2;
+    program.state().flashing = true;
+    program.fake.view.commands.clear();
+    program.ticks(4);  // ticks 1..4: counter 0, 1, 2 flash; 3 ends
+    EXPECT_EQ(program.fake.view.commands,
+              (std::vector<WindowCommand>{WindowCommand::ShowNormal, WindowCommand::Minimize,
+                                          WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
+    EXPECT_FALSE(program.state().flashing);
+    EXPECT_EQ(program.state().flashCounter, -1);
+    EXPECT_EQ(program.state().displayState, kDisplayNormal);
+}
+
+TEST(ExecutionTick, ExecutionLoopPeriodResetsTheLoopCounter) {
+    TestProgram program;
+    program.start();
+    program.state().executionLoopPeriod = 120;
+    program.ticks(119);
+    EXPECT_EQ(program.state().loopCounter, 119);
+    program.ticks(1);
+    EXPECT_EQ(program.state().loopCounter, 0);
+}
+
+// Typing into the days field: focus empties it; the tick validates it later.
+TEST(DaysField, RevalidationAfterTyping) {
+    const struct {
+        const wchar_t* typed;
+        int expectedDays;
+        const wchar_t* expectedField;
+        const wchar_t* expectedLog;  // nullptr: nothing logged
+    } kCases[] = {
+        {L"30", 30, L"30", nullptr},
+        {L"", 11, L"11",
+         L"Attetion, the days input field is empty. Please input a valid number from one to 9999. "
+         L"Meanwhile the default value 11 will be applied."},
+        {L"12a", 11, L"11", L"Wrong character detected in days input field: a"},
+        {L"0", 11, L"11", nullptr},
+        {L"25.12.2024", 11, L"25.12.2024", L"Wrong character detected in days input field: ."},
+        {L"99999999999", 2147483647, L"99999999999", nullptr},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.typed);
+        TestProgram program;
+        program.start();
+        program.dialog.onCommand(ids::kDaysField, 0x0100);
+        EXPECT_EQ(program.fake.view.texts[ids::kDaysField], L"");
+        program.fake.view.texts[ids::kDaysField] = c.typed;
+        const size_t before = program.logLines().size();
+        program.ticks(10);
+        EXPECT_EQ(program.state().days, c.expectedDays);
+        EXPECT_EQ(program.fake.view.texts[ids::kDaysField], c.expectedField);
+        EXPECT_EQ(program.fake.view.focus, ids::kLogList);
+        EXPECT_EQ(program.state().daysFieldEditFlag, 0);
+        if (c.expectedLog) {
+            EXPECT_EQ(program.lastLog(), c.expectedLog);
+        } else {
+            EXPECT_EQ(program.logLines().size(), before);
+        }
+    }
+}
+
+TEST(DaysField, DigitsPostponeTheCheckOnlyWhileEditing) {
+    TestProgram program;
+    program.start();
+    program.dialog.preTranslateKeyDown(0x33);
+    EXPECT_EQ(program.state().daysRevalidationTick, 0);
+    program.dialog.onCommand(ids::kDaysField, 0x0100);
+    EXPECT_EQ(program.state().daysRevalidationTick, 10);
+    program.ticks(8);
+    program.fake.view.texts[ids::kDaysField] = L"3";
+    EXPECT_FALSE(program.dialog.preTranslateKeyDown(0x33));
+    EXPECT_EQ(program.state().daysRevalidationTick, 14);
+    program.ticks(5);
+    EXPECT_EQ(program.state().days, 11);
+    program.ticks(1);
+    EXPECT_EQ(program.state().days, 3);
+}
+
+// Feeds the key poll one press per tick from a script.
+struct KeyScript {
+    TestProgram& program;
+    void press(int key) {
+        program.fake.keys.pressed.insert(key);
+        program.ticks(1);
+    }
+};
+
+TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
+    TestProgram program;
+    program.start();
+    program.state().displayState = kDisplayHidden;
+    program.fake.view.commands.clear();
+    KeyScript keys{program};
+    keys.press(kVkShift);
+    keys.press(kVkControl);
+    keys.press(kVkD);
+    EXPECT_TRUE(program.fake.view.commands.empty());
+    keys.press(kVkR);
+    EXPECT_EQ(program.fake.view.commands, std::vector<WindowCommand>{WindowCommand::ShowNormal});
+    EXPECT_EQ(program.state().displayState, kDisplayInitial);
+}
+
+TEST(UnhideKeys, InterruptionsAndTimeouts) {
+    const struct {
+        const char* name;
+        std::vector<int> presses;  // 0 = a tick without a key
+        bool shown;
+    } kCases[] = {
+        {"other key restarts", {kVkShift, kVkControl, 0x41, kVkD, kVkR}, false},
+        {"other key then whole sequence", {kVkShift, 0x41, kVkShift, kVkControl, kVkD, kVkR}, true},
+        {"Alt plays no part", {0x12, kVkShift, kVkControl, kVkD, kVkR}, true},
+        {"order matters", {kVkControl, kVkShift, kVkD, kVkR}, false},
+        {"slow D drops it",
+         {kVkShift, kVkControl, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kVkD, kVkR},
+         false},
+        {"D in time", {kVkShift, kVkControl, 0, 0, 0, 0, 0, 0, 0, 0, kVkD, kVkR}, true},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TestProgram program;
+        program.start();
+        program.state().displayState = kDisplayHidden;
+        KeyScript keys{program};
+        for (int key : c.presses) {
+            if (key == 0) {
+                program.ticks(1);
+            } else {
+                keys.press(key);
+            }
+        }
+        EXPECT_EQ(program.state().displayState != kDisplayHidden, c.shown);
+    }
+}
+
+TEST(UnhideKeys, NotPolledWhileTheWindowIsShown) {
+    TestProgram program;
+    program.start();
+    program.fake.keys.polled.clear();
+    program.ticks(3);
+    EXPECT_TRUE(program.fake.keys.polled.empty());
+}
+
+}  // namespace
+}  // namespace tindlow

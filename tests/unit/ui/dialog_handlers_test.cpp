@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include "fakes/test_program.h"
+#include "ui/button_hover.h"
+#include "ui/control_ids.h"
+#include "ui/start_position.h"
+
+namespace tindlow {
+namespace {
+
+TEST(LogList, NumbersLinesOverTheWholeRun) {
+    TestProgram program;
+    FakeView& view = program.fake.view;
+    LogList& log = program.dialog.log();
+    for (int i = 0; i < 999; ++i)
+        log.log(L"x");
+    EXPECT_EQ(view.logLines[6], L"007   x");
+    EXPECT_EQ(view.logLines[998], L"999   x");
+    log.log(L"y");
+    EXPECT_EQ(view.logLines.back(), L"1000   y");
+    EXPECT_EQ(view.topIndex, 999);
+}
+
+TEST(LogList, ClearListboxKeepsTheNumbering) {
+    TestProgram program;
+    program.start();
+    while (program.dialog.log().lineNumber() < 41)
+        program.dialog.log().log(L"x");
+    program.dialog.onCommand(ids::kClearListbox, 0);
+    ASSERT_EQ(program.logLines().size(), 1u);
+    EXPECT_EQ(program.logLines()[0], L"042   The 'Clear Listbox' button was pressed.");
+}
+
+TEST(LogList, StopEntriesCheckBoxDropsLinesUntilUnchecked) {
+    TestProgram program;
+    program.start();
+    program.fake.view.checked[ids::kStopEntries] = true;
+    program.dialog.onCommand(ids::kStopEntries, 0);
+    const std::wstring checkedLine = program.logLines().back();
+    EXPECT_NE(checkedLine.find(L"The 'Stop Listbox checkmark was checked."), std::wstring::npos);
+    const size_t lines = program.logLines().size();
+    program.dialog.onCommand(ids::kOpenDirectory, 0);
+    program.dialog.log().log(L"dropped");
+    EXPECT_EQ(program.logLines().size(), lines);
+    program.fake.view.checked[ids::kStopEntries] = false;
+    program.dialog.onCommand(ids::kStopEntries, 0);
+    const int checkedNumber = std::stoi(checkedLine.substr(0, checkedLine.find(L' ')));
+    const std::wstring& unchecked = program.logLines().back();
+    EXPECT_EQ(std::stoi(unchecked.substr(0, unchecked.find(L' '))), checkedNumber + 1);
+    EXPECT_NE(unchecked.find(L"The 'Stop Listbox checkmark was unchecked."), std::wstring::npos);
+}
+
+TEST(Buttons, OpenHelpFollowsTheLanguageSetting) {
+    const struct {
+        const wchar_t* language;
+        const wchar_t* file;
+        std::intptr_t shellResult;
+        bool failureLogged;
+    } kCases[] = {
+        {L"English", L"C:\\P\\_Help\\Help.pdf", 42, false},
+        {L"German", L"C:\\P\\_Help\\Hilfe.pdf", 42, false},
+        {L"english", L"C:\\P\\_Help\\Hilfe.pdf", 42, false},
+        {L"English", L"C:\\P\\_Help\\Help.pdf", 2, true},
+        {L"English", L"C:\\P\\_Help\\Help.pdf", 32, true},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.language);
+        TestProgram program;
+        program.start();
+        program.state().language = c.language;
+        program.fake.shell.result = c.shellResult;
+        program.dialog.onCommand(ids::kOpenHelp, 0);
+        EXPECT_EQ(program.fake.shell.opened, std::vector<std::wstring>{c.file});
+        EXPECT_EQ(program.logged(L"The attempt to open the Help.pdf file was not successful."),
+                  c.failureLogged);
+    }
+}
+
+TEST(Buttons, OpenDirectoryLogsFirstAndIgnoresTheResult) {
+    TestProgram program;
+    program.start();
+    program.fake.shell.result = 2;
+    program.dialog.onCommand(ids::kOpenDirectory, 0);
+    EXPECT_EQ(program.lastLog(), L"The 'Open Directory' button was pressed.");
+    EXPECT_EQ(program.fake.shell.opened, std::vector<std::wstring>{L"C:\\P"});
+}
+
+TEST(Buttons, HideWindowOnlyForInstanceOne) {
+    TestProgram first;
+    first.start();
+    first.dialog.onCommand(ids::kHideWindow, 0);
+    EXPECT_EQ(first.state().displayState, kDisplayHidden);
+    EXPECT_EQ(first.fake.view.commands.back(), WindowCommand::Hide);
+    EXPECT_EQ(first.fake.sleeper.slept, std::vector<int>{1000});
+
+    TestProgram second;
+    second.fake.processes.processes = {{1, L"Tindlow.exe"}, {2, L"Tindlow.exe"}};
+    second.start();
+    second.dialog.onCommand(ids::kHideWindow, 0);
+    EXPECT_EQ(second.lastLog(),
+              L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
+    EXPECT_NE(second.state().displayState, kDisplayHidden);
+}
+
+TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
+    TestProgram program;
+    program.start();
+    program.dialog.onCommand(ids::kSwitchLanguage, 0);  // now German; the title still says Instance
+    program.dialog.onCommand(ids::kHideWindow, 0);
+    EXPECT_EQ(program.state().displayState, kDisplayHidden);
+}
+
+TEST(Buttons, NotificationsOtherThanAClickAreIgnored) {
+    TestProgram program;
+    program.start();
+    program.dialog.onCommand(ids::kOpenDirectory, 5);
+    EXPECT_TRUE(program.fake.shell.opened.empty());
+}
+
+TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
+    TestProgram program;
+    program.start();
+    FakeView& view = program.fake.view;
+    EXPECT_EQ(view.texts[ids::kFutureEvents], L"Future Events");
+    EXPECT_EQ(view.texts[ids::kDaysLabel], L"Days:");
+    const std::wstring firstCommand = view.combos[ids::kCommandMenu].at(0);
+    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    EXPECT_EQ(program.lastLog(), L"The 'Switch Language' button was pressed.");
+    EXPECT_EQ(program.state().language, L"German");
+    EXPECT_EQ(view.texts[ids::kFutureEvents], L"K\u00fcnftige Ereignisse");
+    EXPECT_EQ(view.texts[ids::kDaysLabel], L"Tage:");
+    EXPECT_EQ(view.texts[ids::kStopEntries], L"Stoppe Eintr\u00e4ge");
+    EXPECT_NE(view.combos[ids::kCommandMenu].at(0), firstCommand);
+    EXPECT_EQ(view.combos[ids::kCommandMenu].size(), 19u);
+    EXPECT_EQ(view.comboSelections[ids::kCommandMenu], 0);
+    EXPECT_EQ(view.tooltips[ids::kStopEntries].substr(0, 7), L"Stoppt/");
+    EXPECT_EQ(view.title, L"Tindlow v1.40 (a) Instance 1");
+    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    EXPECT_NE(program.lastLog().find(L"Sprache Wechseln"), std::wstring::npos);
+    EXPECT_EQ(program.state().language, L"English");
+}
+
+TEST(Language, AnyOtherSettingSwitchesToEnglish) {
+    TestProgram program;
+    program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "Language = Klingon\r\n");
+    program.start();
+    EXPECT_EQ(program.fake.view.texts[ids::kReloadData], L"Daten Nachladen");
+    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    EXPECT_EQ(program.state().language, L"English");
+}
+
+TEST(Language, MenusAreFilledOnlyOnceTheFirstPaintIsDone) {
+    TestProgram program;
+    program.dialog.onInitDialog();
+    EXPECT_TRUE(program.fake.view.combos[ids::kCommandMenu].empty());
+    EXPECT_TRUE(program.fake.view.tooltips.empty());
+    program.dialog.onPaint();
+    EXPECT_EQ(program.fake.view.combos[ids::kCommandMenu].size(), 19u);
+    EXPECT_EQ(program.fake.view.tooltips.size(), 9u);
+}
+
+TEST(StartPosition, Plausibility) {
+    const ScreenRect window{0, 0, 1000, 400};
+    const struct {
+        int x, y;
+        int expectedX, expectedY, message;
+    } kCases[] = {
+        {-400, 100, -400, 100, -1},
+        {-500, 100, -500, 100, -1},
+        {-501, 100, 0, 0, 69},
+        {1420, 0, 1420, 0, -1},
+        {1421, 0, 0, 0, 69},
+        {0, 880, 0, 880, -1},
+        {0, 881, 0, 0, 70},
+        {0, -1, 0, 0, 70},
+        {-501, -1, 0, 0, 70},
+        {-501, 881, 0, 0, 70},
+        {INT32_MIN, INT32_MAX, 0, 0, 70},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        const StartPositionCheck check = checkStartPosition(c.x, c.y, window, 1920, 1080);
+        EXPECT_EQ(check.x, c.expectedX);
+        EXPECT_EQ(check.y, c.expectedY);
+        EXPECT_EQ(check.message, c.message);
+    }
+}
+
+TEST(StartPosition, CorrectionBoxesAreCounted) {
+    TestProgram program;
+    program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "StartPosition = 0,-5\r\n");
+    program.state().errorBoxCount = 5;
+    program.start();
+    EXPECT_TRUE(program.fake.boxes.shown.empty());
+    EXPECT_EQ(program.fake.view.moves.back().x, 0);
+    EXPECT_EQ(program.fake.view.moves.back().y, 0);
+
+    TestProgram fresh;
+    fresh.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "StartPosition = 0,-5\r\n");
+    fresh.start();
+    ASSERT_EQ(fresh.fake.boxes.shown.size(), 1u);
+    EXPECT_EQ(fresh.fake.boxes.shown[0].text,
+              L"The saved y start position of the Tindlow window was not plausible and was "
+              L"corrected.");
+}
+
+TEST(Hover, TickMouseMoveAndLeaveShareTheHighlight) {
+    TestProgram program;
+    FakeView& view = program.fake.view;
+    view.controlRects[ids::kFutureEvents] = {10, 10, 100, 30};
+    view.controlRects[ids::kMissedEvents] = {110, 10, 200, 30};
+    program.start();
+    const Rgb red{255, 0, 0};
+    view.cursor = {100, 30};  // bottom-right edge counts as inside
+    program.ticks(1);
+    EXPECT_EQ(view.faces[ids::kFutureEvents], red);
+    EXPECT_EQ(program.state().buttons.highlighted, 0);
+    const int changes = view.faceChanges;
+    program.ticks(1);
+    EXPECT_EQ(view.faceChanges, changes);
+    view.cursor = {150, 20};
+    program.ticks(1);
+    EXPECT_EQ(view.faces[ids::kFutureEvents], (Rgb{255, 239, 213}));
+    EXPECT_EQ(view.faces[ids::kMissedEvents], red);
+    program.dialog.onMouseMove();
+    EXPECT_EQ(view.faces[ids::kMissedEvents], (Rgb{240, 255, 240}));
+    EXPECT_EQ(program.state().buttons.highlighted, -1);
+    EXPECT_EQ(view.leaveTrackings, 1);
+    program.dialog.onMouseLeave();
+    EXPECT_EQ(view.faces[ids::kMissedEvents], red);
+    view.cursor = {5000, 20};  // outside the window: leave does nothing
+    program.state().buttons.highlighted = -1;
+    const int before = view.faceChanges;
+    program.dialog.onMouseLeave();
+    EXPECT_EQ(view.faceChanges, before);
+    program.ticks(1);  // the tick has no highlight to clear
+    EXPECT_EQ(view.faceChanges, before);
+}
+
+TEST(WindowMove, StoresThePositionOnceTheFirstPaintIsDone) {
+    TestProgram program;
+    program.dialog.onInitDialog();
+    program.fake.view.window = {50, 60, 1050, 500};
+    program.dialog.onMove();
+    EXPECT_EQ(program.state().startX, 0);
+    program.dialog.onPaint();
+    program.fake.view.window = {70, 80, 1070, 520};
+    program.fake.view.controlRects[ids::kOpenHelp] = {75, 85, 120, 100};
+    program.dialog.onMove();
+    EXPECT_EQ(program.state().startX, 70);
+    EXPECT_EQ(program.state().startY, 80);
+    EXPECT_EQ(program.state().buttons.rows[3].rect, (ScreenRect{75, 85, 120, 100}));
+}
+
+}  // namespace
+}  // namespace tindlow
