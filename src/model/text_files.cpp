@@ -197,4 +197,20 @@ int readUnicodeLines(const FileSystem& files, const std::wstring& path,
     return appendLines(text, lines);
 }
 
+std::wstring replacementPath(const std::wstring& path) {
+    return path + L".tmp";
+}
+
+int replaceFileContent(FileSystem& files, const std::wstring& path, const std::string& bytes) {
+    const std::wstring temporary = replacementPath(path);
+    int error = files.writeFile(temporary, bytes);
+    if (error == 0) {
+        error = files.replaceFile(temporary, path);
+    }
+    if (error != 0) {
+        files.deleteFile(temporary);
+    }
+    return error;
+}
+
 }  // namespace tindlow

@@ -13,14 +13,23 @@ int writeUnicodeFile(FileSystem& files, const std::wstring& path, const std::wst
 // Reads a text file with byte-order-mark detection (UTF-8, UTF-16LE; big-endian is refused with
 // 22; anything else is 8-bit text, one character per byte) and appends its lines without their
 // line ends. Answers the number of lines appended or the negated error code.
-int readUnicodeLines(const FileSystem& files, const std::wstring& path, std::vector<std::wstring>& lines);
+int readUnicodeLines(const FileSystem& files, const std::wstring& path,
+                     std::vector<std::wstring>& lines);
 
 // 8-bit text with CR LF line ends; characters above 255 are written as "?".
 int writeByteTextFile(FileSystem& files, const std::wstring& path, const std::wstring& text);
 
+// Where a file's new content is written before it replaces the file.
+std::wstring replacementPath(const std::wstring& path);
+
+// Writes the bytes beside `path` and replaces the file only when the whole write succeeded, so a
+// crash or a full disk never leaves a truncated file behind. Answers 0 or the error; on failure
+// the old file is untouched and the partial copy removed.
+int replaceFileContent(FileSystem& files, const std::wstring& path, const std::string& bytes);
+
 // The encodings on their own, for readers that split lines themselves.
-std::string encodeByteText(const std::wstring& text);   // "\n" -> CR LF, >255 -> '?'
-std::wstring decodeByteText(const std::string& bytes);  // one character per byte
+std::string encodeByteText(const std::wstring& text);        // "\n" -> CR LF, >255 -> '?'
+std::wstring decodeByteText(const std::string& bytes);       // one character per byte
 std::string encodeUtf16LeWithBom(const std::wstring& text);  // "\n" -> CR LF
 
 }  // namespace tindlow

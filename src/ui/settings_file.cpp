@@ -68,19 +68,11 @@ std::wstring settingsText(const Settings& settings) {
 }
 
 std::wstring settingsTempPath(const std::wstring& path) {
-    return path + L".tmp";
+    return replacementPath(path);
 }
 
 int writeSettingsFile(FileSystem& files, const std::wstring& path, const Settings& settings) {
-    const std::wstring temp = settingsTempPath(path);
-    int error = writeByteTextFile(files, temp, settingsText(settings));
-    if (error == 0) {
-        error = files.replaceFile(temp, path);
-    }
-    if (error != 0) {
-        files.deleteFile(temp);  // may not exist; the old settings file is untouched either way
-    }
-    return error;
+    return replaceFileContent(files, path, encodeByteText(settingsText(settings)));
 }
 
 std::wstring settingsOpenFailureText(int error) {

@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/log_sink.h"
+#include "ui/text_tables.h"
+
+namespace tindlow {
+
+// The five settings of the initialization file, with their values before any reading.
+struct InitializationSettings {
+    std::int32_t executionLoopPeriod = 1;  // ticks of 500 ms between two reminder checks
+    std::int32_t windowSizeMode = 2;       // 0 hidden, 1 minimised, 2 normal
+    std::int32_t flashLimit = 0;
+    double defaultPostTrigger = 259200.0;  // seconds
+    std::wstring networkPath;              // ends with a backslash when set
+    std::int32_t networkPathState = 0;
+};
+
+// Applies the lines of the initialization file in order and logs each one: the first of the
+// five keys a line contains decides, its value is the text before the first ";". Keys missing
+// from the file leave their earlier values.
+void applyInitializationLines(const std::vector<std::wstring>& lines, const std::wstring& path,
+                              const TextTables& texts, const std::wstring& dashLine, LogSink& log,
+                              InitializationSettings& settings);
+
+}  // namespace tindlow

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "fakes/fake_file_system.h"
+#include "model/calendar.h"
+#include "model/text_files.h"
+#include "schedule/emitted_log.h"
+
+namespace tindlow {
+namespace {
+
+const std::wstring kLog = L"C:\\P\\_EmittedReminders\\EmittedReminders.txt";
+
+ReminderEntry entryWith(const std::wstring& key, std::uint32_t matrix, double lastOutput) {
+    ReminderEntry entry;
+    entry.sKey = key;
+    entry.sWhat = L"Dentist ";
+    entry.sText = L"at the clinic";
+    entry.sFile = L"C:\\Rem\\_SingleEvents\\Health.csv";
+    entry.sRowNumber = L"5";
+    entry.remindMatrix = matrix;
+    entry.lastOutputSec = lastOutput;
+    return entry;
+}
+
+TEST(EmittedLog, LineFormat) {
+    EXPECT_EQ(
+        emittedLogLine(L"[k]", entryWith(L"[k]", 1u << 30, 3884234405.0)),
+        L"[k]<@@@>0100 0000 0000 0000 0000 0000 0000 0000<@@@>3884234405.00<@@@> [Key] "
+        L"[remindMatrix] [lastOutputSec] weitere Informationen: Dentist at the clinic; Datei: "
+        L"C:\\Rem\\_SingleEvents\\Health.csv; Zeile: 5");
+}
+
+TEST(EmittedLog, SaveWritesEntriesWithBitsInKeyOrderButNeverTheTestReminder) {
+    FakeFileSystem files;
+    files.addDirectory(L"C:\\P\\_EmittedReminders");
+    Dictionary today;
+    today.slot(L"[b]") = entryWith(L"[b]", 1, 100);
+    today.slot(L"[a]") = entryWith(L"[a]", 2, 200);
+    today.slot(L"[c]") = entryWith(L"[c]", 0, 0);
+    today.slot(kTestReminderKey) = entryWith(kTestReminderKey, 1u << 30, 300);
+    ASSERT_EQ(saveEmittedLog(files, kLog, today), 0);
+    const std::string bytes = *files.fileBytes(kLog);
+    const auto a = bytes.find("[a]<@@@>");
+    const auto b = bytes.find("[b]<@@@>");
+    EXPECT_EQ(a, 0u);
+    EXPECT_NE(b, std::string::npos);
+    EXPECT_EQ(bytes.find("[c]"), std::string::npos);
+    EXPECT_EQ(bytes.find("[06.11.2018"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+}
+
+TEST(EmittedLog, FailedSaveKeepsTheOldFile) {
+    FakeFileSystem files;
+    files.addFile(kLog, "old");
+    files.failWritesWith(replacementPath(kLog), 28);
+    Dictionary today;
+    today.slot(L"[a]") = entryWith(L"[a]", 1, 1);
+    EXPECT_EQ(saveEmittedLog(files, kLog, today), 28);
+    EXPECT_EQ(files.fileBytes(kLog), "old");
+}
+
+TEST(EmittedLog, RestoreMergesBitsKeepsTheLaterTimeAndDropsOutdatedLines) {
+    FakeFileSystem files;
+    const double now = dayNumberOf(9, 12, 2026) * 86400.0 + 12 * 3600;
+    auto line = [](const char* key, const char* matrix, double last) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.2f", last);
+        return std::string(key) + "<@@@>" + matrix + "<@@@>" + buffer + "<@@@> info\r\n";
+    };
+    const std::string content = line("[a]", "0000 0000 0000 0000 0000 0000 0000 0001", now - 3600) +
+                                line("[a]", "0100 0000 0000 0000 0000 0000 0000 0000", now - 60) +
+                                line("[gone]", "1", now - 60) + "no separator here\r\n" +
+                                line("[old]", "1", now - 259201) + line("[short]", "11", now - 5);
+    files.addFile(kLog, content);
+    Dictionary today;
+    today.slot(L"[a]") = entryWith(L"[a]", 1u << 4, now - 7200);
+    today.slot(L"[old]") = entryWith(L"[old]", 0, 0);
+    today.slot(L"[short]") = entryWith(L"[short]", 0, 0);
+    restoreEmittedLog(files, kLog, today, now, 259200);
+    EXPECT_EQ(today.find(L"[a]")->remindMatrix, (1u << 4) | 1u | (1u << 30));
+    EXPECT_EQ(today.find(L"[a]")->lastOutputSec, now - 60);
+    EXPECT_EQ(today.find(L"[old]")->remindMatrix, 0u);
+    EXPECT_EQ(today.find(L"[short]")->remindMatrix, 0xC0000000u);
+    const std::string rewritten = *files.fileBytes(kLog);
+    EXPECT_EQ(rewritten.find("[old]"), std::string::npos);
+    EXPECT_EQ(rewritten.find("no separator"), std::string::npos);
+    EXPECT_NE(rewritten.find("[gone]"), std::string::npos);
+}
+
+TEST(EmittedLog, RestoreWithoutOutdatedLinesLeavesTheFileAlone) {
+    FakeFileSystem files;
+    files.addFile(kLog, "junk line\r\n[x]<@@@>1<@@@>100.00<@@@>\r\n");
+    Dictionary today;
+    restoreEmittedLog(files, kLog, today, 200, 259200);
+    EXPECT_EQ(files.fileBytes(kLog), "junk line\r\n[x]<@@@>1<@@@>100.00<@@@>\r\n");
+    EXPECT_EQ(files.writeCount(kLog), 0);
+}
+
+TEST(EmittedLog, SaveAndRestoreRoundTrip) {
+    FakeFileSystem files;
+    files.addDirectory(L"C:\\P\\_EmittedReminders");
+    Dictionary before;
+    before.slot(L"[k]") = entryWith(L"[k]", 0x80000007u, 3884234405.0);
+    saveEmittedLog(files, kLog, before);
+    Dictionary after;
+    after.slot(L"[k]") = entryWith(L"[k]", 0, 0);
+    restoreEmittedLog(files, kLog, after, 3884234405.0 + 10, 259200);
+    EXPECT_EQ(after.find(L"[k]")->remindMatrix, 0x80000007u);
+    EXPECT_EQ(after.find(L"[k]")->lastOutputSec, 3884234405.0);
+}
+
+}  // namespace
+}  // namespace tindlow
