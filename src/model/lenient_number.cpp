@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <limits>
+#include <string>
 
 namespace tindlow {
 
@@ -65,33 +67,62 @@ std::int32_t leadingInt(std::wstring_view text) {
 double leadingDouble(std::wstring_view text) {
     std::size_t pos = 0;
     const bool negative = skipBlanksAndSign(text, pos);
-    // Gather the digits, at most one point and the digits after it, as plain ASCII for the
-    // locale-independent conversion.
+    // Gather the digits, at most one point and the digits after it, then an exponent, as plain
+    // ASCII for the locale-independent conversion.
     std::string number;
     bool anyDigit = false;
-    bool nonZeroBeforePoint = false;
+    // Decimal magnitude of the first significant digit (1 for "1", 0 for "0.1", -1 for "0.01"), so
+    // that a number beyond the double range can be told to be huge or tiny.
+    std::int64_t magnitude = 0;
+    bool significant = false;
     for (; pos < text.size() && isDigit(text[pos]); ++pos) {
         number.push_back(static_cast<char>(text[pos]));
         anyDigit = true;
-        nonZeroBeforePoint = nonZeroBeforePoint || text[pos] != L'0';
+        significant = significant || text[pos] != L'0';
+        magnitude += significant ? 1 : 0;
     }
     if (pos < text.size() && text[pos] == L'.') {
         number.push_back('.');
         for (++pos; pos < text.size() && isDigit(text[pos]); ++pos) {
             number.push_back(static_cast<char>(text[pos]));
             anyDigit = true;
+            if (!significant) {
+                significant = text[pos] != L'0';
+                magnitude -= significant ? 0 : 1;
+            }
         }
     }
     if (!anyDigit) {
         return 0.0;
     }
+    // An exponent counts only with at least one digit: "1e" and "1e+" stop before the e.
+    if (pos < text.size() && (text[pos] == L'e' || text[pos] == L'E')) {
+        std::size_t digits = pos + 1;
+        bool negativeExponent = false;
+        if (digits < text.size() && (text[digits] == L'+' || text[digits] == L'-')) {
+            negativeExponent = text[digits] == L'-';
+            ++digits;
+        }
+        if (digits < text.size() && isDigit(text[digits])) {
+            // Saturated far beyond any double exponent, and far below overflowing the sum.
+            constexpr std::int64_t kExponentLimit = 1000000000000LL;
+            std::int64_t exponent = 0;
+            for (; digits < text.size() && isDigit(text[digits]); ++digits) {
+                exponent = std::min(exponent * 10 + (text[digits] - L'0'), kExponentLimit);
+            }
+            exponent = negativeExponent ? -exponent : exponent;
+            magnitude += exponent;
+            number += 'e';
+            number += std::to_string(exponent);
+        }
+    }
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::fixed);
+                                        std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Too many digits for a double: infinity like the C library, or zero when the digits are
-        // all behind the point.
-        value = nonZeroBeforePoint ? std::numeric_limits<double>::infinity() : 0.0;
+        // Beyond the double range: infinity like the C library for a huge number, zero for a
+        // tiny one.
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;
 }

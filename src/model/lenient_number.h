@@ -8,9 +8,10 @@ namespace tindlow {
 // Reads leading white space, an optional sign and the leading decimal digits; a text without
 // leading digits gives 0. Saturates at the 32-bit limits instead of overflowing.
 std::int32_t leadingInt(std::wstring_view text);
-// Like leadingInt for a floating-point number: the digits, then a decimal point and more digits
-// ("0.5"; "-1.25e3" stops at the e, "1,5" at the comma). A number beyond the double range gives
-// infinity, as the C library does; unreadable text gives 0.0.
+// Like leadingInt for a floating-point number: the digits, a decimal point and more digits, then
+// an exponent ("0.5", "-1.25e3", "2.5E-1"; "1,5" stops at the comma, "1e" and "1ex" at the e).
+// A number beyond the double range gives infinity (or 0.0 when it is too small), as the C
+// library does; unreadable text gives 0.0.
 double leadingDouble(std::wstring_view text);
 
 bool isBlank(wchar_t c);                       // blank, tab, CR, LF, VT or FF

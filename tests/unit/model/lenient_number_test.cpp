@@ -52,7 +52,7 @@ TEST(LeadingInt, ReadsBlanksSignAndLeadingDigits) {
     }
 }
 
-TEST(LeadingDouble, ReadsDigitsWithADecimalPoint) {
+TEST(LeadingDouble, ReadsDigitsWithADecimalPointAndExponent) {
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
         std::wstring text;
@@ -60,8 +60,22 @@ TEST(LeadingDouble, ReadsDigitsWithADecimalPoint) {
     } kCases[] = {
         {L"", 0.0},
         {L"0.5", 0.5},
-        {L"  -1.25e3", -1.25},  // no exponent
-        {L"1,5", 1.0},          // a comma is no decimal point
+        {L"  -1.25e3", -1250.0},
+        {L"2.5E-1", 0.25},
+        {L"1e+2x", 100.0},
+        {L"1e", 1.0},  // an e without digits is not an exponent
+        {L"1e+", 1.0},
+        {L"1ex", 1.0},
+        {L"1e 2", 1.0},
+        {L"e5", 0.0},
+        {L".e5", 0.0},
+        {L"1e400", inf},
+        {L"-1e400", -inf},
+        {L"1e-400", 0.0},
+        {L"0.001e310", 1e307},
+        {L"1e99999999999999999999", inf},
+        {L"1e-99999999999999999999", 0.0},
+        {L"1,5", 1.0},  // a comma is no decimal point
         {L".5", 0.5},
         {L"5.", 5.0},
         {L"+3.75", 3.75},

@@ -1,0 +1,39 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tindlow {
+
+// The longest line the event file reader takes in one piece; a longer physical line is read as
+// several lines of this length and a last one with the rest.
+inline constexpr std::size_t kEventLinePiece = 998;
+
+// An event line has nine columns and an unused tenth; anything after the tenth is dropped.
+inline constexpr std::size_t kEventColumnCount = 10;
+using EventColumns = std::array<std::wstring, kEventColumnCount>;
+
+// The lines of an event file as the reader numbers them. Every byte is one character (code point
+// = byte value). A CR right before an LF is dropped, as a text-mode read does; other CRs stay.
+// Every LF ends a line, so empty lines count wherever they are, trailing ones included; text after
+// the last LF is a last line of its own, and nothing after it is none. Each physical line is cut
+// into pieces of kEventLinePiece characters and a rest (an empty physical line is one empty line).
+std::vector<std::wstring> eventFileLines(const std::string& bytes);
+
+// Cuts a line at every ";": column 1 is the text before the first, and so on; columns the line
+// does not reach are empty.
+EventColumns splitColumns(std::wstring_view line);
+
+// Whether the first column marks a line of defaults: it contains "default" in any case of the
+// letters A to Z.
+bool isDefaultLine(std::wstring_view firstColumn);
+
+// The decimal form of the time column: the spreadsheet writes "0,5" in a German locale.
+std::wstring commasToPoints(std::wstring text);
+
+// Every occurrence of `from` replaced by `to`, left to right, without rescanning replaced text.
+std::wstring replacedAll(const std::wstring& text, std::wstring_view from, std::wstring_view to);
+
+}  // namespace tindlow
