@@ -16,6 +16,7 @@ void CTindlowDlg::onTimer() {
     hoverFromTick(state_.buttons, platform_.view.cursorPos(), platform_.view);
     popupSignalStep();
     dayChangeStep();
+    runDeferredReload();
     if (state_.networkPathState == 1 && state_.tickCounter % 10 == 0) {
         networkProbe();
     }
@@ -25,6 +26,7 @@ void CTindlowDlg::onTimer() {
     }
     if (state_.loopCounter >= state_.executionLoopPeriod) {
         state_.loopCounter = 0;
+        runReminderCheck();
     }
     flashingStep();
     if (state_.tickCounter == state_.daysRevalidationTick) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/directory_layout.h"
+#include "input/event_input.h"
 #include "platform/view.h"
 #include "ui/button_table.h"
 
@@ -42,6 +43,8 @@ struct ProgramState {
     std::int32_t rememberedDay = 0;
     std::wstring networkPath;
     std::int32_t networkPathState = 0;
+    double defaultPostTrigger = 259200.0;  // seconds; [RemindHours] changes it
+    EventFileLists fileLists;
     bool firstPaintDone = false;
     bool windowKnown = false;
     ScreenRect windowRect{};
@@ -58,15 +61,6 @@ struct ProgramState {
 
     // Collected during start-up and shown in the log list once start-up is done.
     std::vector<std::wstring> startupNotices;
-
-    // The error box budget: counts every counted error box and answers whether this one may
-    // still be shown (at most five per run).
-    bool takeErrorBox() {
-        if (errorBoxCount < 1000000) {
-            ++errorBoxCount;
-        }
-        return errorBoxCount <= 5;
-    }
 };
 
 }  // namespace tindlow

@@ -1,12 +1,88 @@
-// The full reload sequence shared by the day change, the network probe and the Reload Data
-// button.
+// Loading the event files and the reload sequence shared by start-up, the day change, the
+// network probe and the Reload Data button.
+#include "input/event_line.h"
+#include "input/initialization_file.h"
+#include "model/calendar.h"
+#include "schedule/emitted_log.h"
 #include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 
-void CTindlowDlg::fullReload(bool /*saveFirst*/) {
-    // The event files, the document menu and the day's reminder state are reloaded here as
-    // their readers join the program.
+bool CTindlowDlg::readInitializationFile() {
+    const std::wstring& path = state_.paths.iniFile;
+    const FileBytes content = platform_.files.readFile(path);
+    if (!content.ok()) {
+        const std::uint32_t code = platform_.shell.lastError();
+        std::wstring message = platform_.shell.errorText(code);
+        if (message.empty()) {
+            message = L"Error " + std::to_wstring(code != 0 ? code : content.error);
+        }
+        platform_.boxes.show(message, L"GetLastError", BoxIcon::Information);
+        onCancel();
+        return false;
+    }
+    InitializationSettings settings;
+    settings.executionLoopPeriod = state_.executionLoopPeriod;
+    settings.windowSizeMode = state_.windowSizeMode;
+    settings.flashLimit = state_.flashLimit;
+    settings.defaultPostTrigger = state_.defaultPostTrigger;
+    settings.networkPath = state_.networkPath;
+    settings.networkPathState = state_.networkPathState;
+    applyInitializationLines(eventFileLines(content.bytes), path, texts_, state_.dashLine, log_,
+                             settings);
+    state_.executionLoopPeriod = settings.executionLoopPeriod;
+    state_.windowSizeMode = settings.windowSizeMode;
+    state_.flashLimit = settings.flashLimit;
+    state_.defaultPostTrigger = settings.defaultPostTrigger;
+    state_.networkPath = settings.networkPath;
+    state_.networkPathState = settings.networkPathState;
+    return true;
+}
+
+void CTindlowDlg::loadEvents(KeyLookup* lookup) {
+    ErrorBoxes errorBoxes(platform_.boxes, state_.errorBoxCount);
+    EventInput input{platform_.files,
+                     log_,
+                     errorBoxes,
+                     texts_,
+                     complete_,
+                     today_,
+                     platform_.clock.localTime(),
+                     state_.defaultPostTrigger,
+                     state_.executionLoopPeriod,
+                     state_.dashLine};
+    loadEventFiles(input, state_.paths.singleEventsDirectory, state_.paths.periodicEventsDirectory,
+                   state_.networkPath, state_.networkPathState, state_.fileLists, lookup);
+}
+
+void CTindlowDlg::saveEmittedReminders() {
+    saveEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_);
+}
+
+void CTindlowDlg::restoreEmittedReminders() {
+    restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
+                      nowSeconds(platform_.clock.localTime()), state_.defaultPostTrigger);
+}
+
+void CTindlowDlg::fullReload(bool saveFirst) {
+    if (loading_) {
+        reloadPending_ = true;
+        return;
+    }
+    loading_ = true;
+    if (saveFirst) {
+        saveEmittedReminders();
+    }
+    loadEvents(nullptr);
+    restoreEmittedReminders();
+    loading_ = false;
+}
+
+void CTindlowDlg::runDeferredReload() {
+    if (reloadPending_ && !loading_) {
+        reloadPending_ = false;
+        fullReload(true);
+    }
 }
 
 }  // namespace tindlow

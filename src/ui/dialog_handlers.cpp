@@ -106,6 +106,7 @@ void CTindlowDlg::openDirectory() {
 
 void CTindlowDlg::hideWindowButton() {
     log_.log(text(msg::kHideWindowPressed));
+    saveEmittedReminders();
     hideRequest();
 }
 

@@ -11,7 +11,7 @@ inline constexpr const wchar_t* kBoxCaption = L"Tindlow";
 // Error boxes that report bad input share one budget per run: only the first five are shown,
 // later ones are dropped silently (the work they report on still happens).
 class ErrorBoxes {
-public:
+  public:
     ErrorBoxes(MessageBoxes& boxes, std::int32_t& counter) : boxes_(boxes), counter_(counter) {}
 
     // Answers whether the box was shown.
@@ -26,7 +26,7 @@ public:
         return true;
     }
 
-private:
+  private:
     MessageBoxes& boxes_;
     std::int32_t& counter_;
 };

@@ -6,6 +6,7 @@
 #include "model/text_forms.h"
 #include "reports/export_files.h"
 #include "ui/control_ids.h"
+#include "ui/error_boxes.h"
 #include "ui/instances.h"
 #include "ui/settings_file.h"
 #include "ui/start_position.h"
@@ -15,7 +16,6 @@ namespace tindlow {
 namespace {
 
 constexpr int kSettingsNotice = -1;
-constexpr const wchar_t* kBoxCaption = L"Tindlow";
 
 }  // namespace
 
@@ -118,7 +118,10 @@ void CTindlowDlg::firstPaint() {
     }
     if (!files.exists(state_.paths.iniFile)) {
         notices_.push_back(msg::kIniFileMissing);
+    } else if (!readInitializationFile()) {
+        return;
     }
+    fullReload(false);
 
     fillCommandMenu();
     rebuildTooltips();
@@ -177,9 +180,7 @@ void CTindlowDlg::recordButtonRects() {
 }
 
 void CTindlowDlg::showCountedErrorBox(const std::wstring& message) {
-    if (state_.takeErrorBox()) {
-        platform_.boxes.show(message, kBoxCaption, BoxIcon::Exclamation);
-    }
+    ErrorBoxes(platform_.boxes, state_.errorBoxCount).showCounted(message);
 }
 
 void CTindlowDlg::applyLanguage() {
@@ -231,6 +232,7 @@ void CTindlowDlg::onClose() {
 void CTindlowDlg::closeSequence() {
     FileSystem& files = platform_.files;
     writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
+    saveEmittedReminders();
     writeLogListExport();
     files.deleteFile(kPopupSignalFile);
 }

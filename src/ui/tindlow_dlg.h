@@ -5,6 +5,7 @@
 #include "app/program_state.h"
 #include "model/dictionary.h"
 #include "platform/platform.h"
+#include "schedule/reminder_check.h"
 #include "ui/log_list.h"
 #include "ui/settings_file.h"
 #include "ui/text_tables.h"
@@ -46,6 +47,7 @@ class CTindlowDlg {
     Dictionary& todaysDictionary() { return today_; }
     const TextTables& texts() const { return texts_; }
     const std::wstring& text(int messageIndex) const;
+    const LastReminders& lastReminders() const { return lastReminders_; }
 
   private:
     void firstPaint();
@@ -58,8 +60,17 @@ class CTindlowDlg {
     void daysFieldStep();
     void unhideKeyStep();
     void showNormalInFront();
-    // Save, load everything, refill the document menu, restore the day's reminder state.
+    // Save, load everything, refill the document menu, restore the day's reminder state. A
+    // reload asked for while another one runs (from a tick nested in one of its boxes) is
+    // deferred to the first tick after it.
     void fullReload(bool saveFirst);
+    void runDeferredReload();
+    // Answers false when the file could not be opened; the dialog is then ended.
+    bool readInitializationFile();
+    void loadEvents(KeyLookup* lookup);
+    void saveEmittedReminders();
+    void runReminderCheck();
+    void restoreEmittedReminders();
     void hideRequest();
     void windowsErrorReport();
     void openHelp();
@@ -94,6 +105,11 @@ class CTindlowDlg {
     bool firstPaintStarted_ = false;
     std::int32_t networkProbeCounter_ = -1;
     bool oneTimeStepDone_ = false;
+    bool loading_ = false;
+    bool reloadPending_ = false;
+    // -1 before the first reminder box, 0 while it is open, then the value it returned.
+    int reminderBoxGuard_ = -1;
+    LastReminders lastReminders_;
 };
 
 }  // namespace tindlow

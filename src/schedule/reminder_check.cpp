@@ -1,0 +1,54 @@
+#include "schedule/reminder_check.h"
+
+#include "model/calendar.h"
+#include "model/text_forms.h"
+#include "schedule/event_computation.h"
+
+namespace tindlow {
+
+DueReminders collectDueReminders(Dictionary& today, const LocalTime& now,
+                                 std::int32_t executionLoopPeriod) {
+    DueReminders due;
+    const double nowSec = nowSeconds(now);
+    for (auto& [key, entry] : today) {
+        if (entry.nextAskSec > nowSec) {
+            continue;
+        }
+        const std::int32_t answer = evaluateDue(entry, now, executionLoopPeriod);
+        if (answer < 0 || answer > kDueAfterEvent) {
+            continue;
+        }
+        const std::uint32_t bit = 1u << answer;
+        if (entry.remindMatrix & bit) {
+            continue;
+        }
+        if (answer == kDueAfterEvent) {
+            if (entry.remindMatrix & (1u << kDueAtEvent)) {
+                continue;
+            }
+            due.icon = BoxIcon::Stop;
+        } else if (answer == kDueAtEvent && due.icon != BoxIcon::Stop) {
+            due.icon = BoxIcon::Exclamation;
+        }
+        entry.remindMatrix |= bit;
+        due.entries.push_back(entry);
+        entry.lastOutputSec = nowSec;
+    }
+    return due;
+}
+
+ReminderTexts composeReminderTexts(const DueReminders& due, const ReminderTextContext& context) {
+    ReminderTexts texts;
+    const bool numbered = due.entries.size() > 1;
+    std::int64_t number = 0;
+    for (const ReminderEntry& entry : due.entries) {
+        const std::wstring prefix = numbered ? intText(++number) + L") " : std::wstring();
+        std::wstring line = reminderLine(entry, context);
+        texts.fileText += prefix + line + L"\n";
+        texts.boxText += prefix + reminderBoxText(entry, context) + L"\n";
+        texts.lines.push_back(std::move(line));
+    }
+    return texts;
+}
+
+}  // namespace tindlow
