@@ -16,6 +16,7 @@ screenshots and logs, one sub-folder per test). A failed session keeps its tempo
 and says where.
 """
 
+import datetime
 import fcntl
 import os
 import shutil
@@ -29,6 +30,10 @@ HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 TITLE_PREFIX = "Tindlow v1.40 (a)"
 TEMPLATE_STAMP = ".tindlow-template"
+COMMAND_MENU_ID = 1004
+COMMAND_COUNT = 19  # the command menu is filled last in the start-up's first paint
+
+_cleared_outputs = set()
 
 
 class DriverError(AssertionError):
@@ -88,6 +93,22 @@ def unescape(line):
     return "".join(out)
 
 
+def program_seconds(moment):
+    """Tindlow's program seconds of a local datetime: day number (01.01.1901 is day 1) times
+    86400 plus the seconds after midnight."""
+    day_number = (moment.date() - datetime.date(1901, 1, 1)).days + 1
+    return day_number * 86400 + moment.hour * 3600 + moment.minute * 60 + moment.second
+
+
+def emitted_log_line(moment, key="[01.02.2020-08:15:00-123456789-987654321]"):
+    """One line of the emitted reminders log (with CR LF): the event-time reminder of `key`,
+    given at the local datetime `moment`."""
+    return (f"{key}<@@@>0100 0000 0000 0000 0000 0000 0000 0000<@@@>"
+            f"{program_seconds(moment)}.00<@@@> [Key] [remindMatrix] [lastOutputSec] weitere "
+            f"Informationen: Dentist; Datei: C:\\Rem\\_SingleEvents\\Health.csv; Zeile: 5\r\n"
+            ).encode("latin-1")
+
+
 def _base_env(prefix, display=None):
     env = dict(os.environ)
     env["WINEPREFIX"] = str(prefix)
@@ -109,6 +130,17 @@ def _wine_version():
     return result.stdout.strip()
 
 
+def _remove_server_directory(prefix):
+    """Debian's Wine keeps a prefix's server socket directory in /tmp/wine-XXXXXX and names it
+    in the prefix: remove it once the server has stopped."""
+    name_file = prefix / "wineserver"
+    if not name_file.is_file():
+        return
+    name = name_file.read_text().strip()
+    if name.startswith("wine-") and "/" not in name:
+        shutil.rmtree(Path(tempfile.gettempdir()) / name, ignore_errors=True)
+
+
 def template_prefix():
     """The initialised template prefix, created once and reused while Wine stays the same."""
     template = out_root() / "prefix-template"
@@ -126,6 +158,7 @@ def template_prefix():
                        check=True)
         subprocess.run([wineserver_binary(), "-w"], env=env, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        _remove_server_directory(template)
         stamp.write_text(wanted)
         return template
 
@@ -139,7 +172,9 @@ def _copy_prefix(template, prefix):
         shutil.rmtree(prefix, ignore_errors=True)
         subprocess.run(["cp", "-a", str(template), str(prefix)], check=True)
         return
-    # Files at the top (registry, update stamp, server directory name) are rewritten by Wine.
+    # Files at the top (registry, update stamp) are rewritten by Wine. The name of the server's
+    # socket directory is the template's own: the session's server makes its own.
+    (prefix / "wineserver").unlink(missing_ok=True)
     for entry in prefix.iterdir():
         if entry.is_file() and not entry.is_symlink():
             data = entry.read_bytes()
@@ -166,10 +201,15 @@ class Session:
         content is copied into the program directory first."""
         if name is None:
             name = test.id() if test is not None else "session"
+            if name.startswith("__main__."):
+                name = Path(sys.argv[0]).stem + name[len("__main__"):]
         self.name = name
         self.keep = keep
         self.out = out_root() / name
-        shutil.rmtree(self.out, ignore_errors=True)
+        if self.out not in _cleared_outputs:
+            # Output of an earlier run goes; several sessions of one test share the folder.
+            shutil.rmtree(self.out, ignore_errors=True)
+            _cleared_outputs.add(self.out)
         self.out.mkdir(parents=True, exist_ok=True)
         self.exe = exe_path()
         self.driver_exe = driver_path()
@@ -197,6 +237,12 @@ class Session:
             # A persistent server, started without faked time, for every program of the session.
             subprocess.run([self.wineserver, "-p"], env=self.env(), stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+            # The first Wine process of a prefix starts its service processes (desktop, device
+            # manager, ...), which live on with its standard output: let a throw-away driver
+            # run start them, with its output in a log file.
+            subprocess.run([self.wine, str(self.driver_exe), "windows"], env=self.env(),
+                           stdin=subprocess.DEVNULL, stdout=self._log("wine-services.log"),
+                           stderr=subprocess.STDOUT, timeout=120)
         except BaseException:
             self._cleanup(failed=True)
             raise
@@ -301,7 +347,8 @@ class Session:
 
     def start(self, at=None, wait=True, timeout=30):
         """Start Tindlow.exe in the program directory, optionally at local time `at`
-        ("YYYY-MM-DD hh:mm:ss", the clock then runs on). Waits for a new visible window."""
+        ("YYYY-MM-DD hh:mm:ss", the clock then runs on). With wait, waits for a new visible
+        window and for the end of the start-up (the filled command menu)."""
         command = [self.wine, str(self.exe)]
         env = self.env()
         if at is not None:
@@ -316,7 +363,16 @@ class Session:
         self.programs.append(program)
         if wait:
             program.title = self._wait_new_window(before, program, timeout)
+            self.wait_ready(title=program.title, exact=True)
         return program
+
+    def wait_ready(self, timeout=30, **kw):
+        """Wait until the start-up has filled the command menu."""
+        deadline = time.monotonic() + timeout
+        while len(self.combo(COMMAND_MENU_ID, **kw)) < COMMAND_COUNT:
+            if time.monotonic() > deadline:
+                raise AssertionError("the start-up did not fill the command menu")
+            time.sleep(0.2)
 
     def _wait_new_window(self, before, program, timeout):
         deadline = time.monotonic() + timeout
@@ -357,10 +413,14 @@ class Session:
         if exact:
             command.append("--exact")
         command += [str(a) for a in args]
-        result = subprocess.run(command, env=self.env(), stdin=subprocess.DEVNULL,
-                                capture_output=True, timeout=timeout)
-        return (result.returncode, result.stdout.decode("utf-8", "replace"),
-                result.stderr.decode("utf-8", "replace"))
+        # Files, not pipes: a Wine process may leave helper processes holding its output open.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            result = subprocess.run(command, env=self.env(), stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=err, timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return (result.returncode, out.read().decode("utf-8", "replace"),
+                    err.read().decode("utf-8", "replace"))
 
     def driver(self, *args, title=None, exact=False, timeout=60):
         """Run a driver command that must succeed; returns its standard output."""
@@ -491,6 +551,7 @@ class Session:
                                    timeout=30)
                 except subprocess.TimeoutExpired:
                     pass
+            _remove_server_directory(self.prefix)
         for program in self.programs:
             try:
                 program.process.wait(timeout=10)

@@ -117,9 +117,8 @@ std::wstring className(HWND hwnd) {
 std::wstring controlText(HWND hwnd) {
     const auto length = sendTimeout(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 64, L'\0');
-    const auto copied =
-        sendTimeout(hwnd, WM_GETTEXT, static_cast<WPARAM>(buffer.size()),
-                    reinterpret_cast<LPARAM>(buffer.data()));
+    const auto copied = sendTimeout(hwnd, WM_GETTEXT, static_cast<WPARAM>(buffer.size()),
+                                    reinterpret_cast<LPARAM>(buffer.data()));
     std::wstring text(buffer.data(), static_cast<size_t>(std::max<LRESULT>(copied, 0)));
     if (text.empty()) {
         text = windowTitle(hwnd);
@@ -153,8 +152,8 @@ std::vector<TopLevel> mainWindows(const Options& options, bool visibleOnly) {
         if (visibleOnly && !IsWindowVisible(window.hwnd)) {
             continue;
         }
-        const bool matches = options.exact ? window.title == options.title
-                                           : window.title.starts_with(options.title);
+        const bool matches =
+            options.exact ? window.title == options.title : window.title.starts_with(options.title);
         if (matches) {
             found.push_back(window);
         }
@@ -300,8 +299,9 @@ std::wstring faceColour(HWND hwnd) {
     if (counts.empty()) {
         throw Failure{L"empty control rectangle"};
     }
-    const auto best = std::max_element(counts.begin(), counts.end(),
-                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    const auto best =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
     return colourText(best->first);
 }
 
