@@ -4,6 +4,7 @@
 #include "model/calendar.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
+#include "reports/export_cleanup.h"
 #include "reports/export_files.h"
 #include "ui/control_ids.h"
 #include "ui/error_boxes.h"
@@ -43,6 +44,10 @@ void CTindlowDlg::onInitDialog() {
     state_.paths = composeLayout(files.currentDirectory());
     state_.dashLine.assign(500, L'-');
     createMissingDirectories(files, state_.paths);
+    // The language is not applied yet: the heading of the clean-up comes in English, the
+    // language every run starts with.
+    cleanUpExports(files, state_.paths.exportsDirectory, platform_.clock.localTime(),
+                   englishTables(), state_.dashLine, log_);
 
     if (!files.exists(state_.paths.settingsFile)) {
         writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
