@@ -17,14 +17,14 @@ void CTindlowDlg::onTimer() {
     popupSignalStep();
     dayChangeStep();
     runDeferredReload();
-    if (state_.networkPathState == 1 && state_.tickCounter % 10 == 0) {
+    if (state_.ini.networkPathState == 1 && state_.tickCounter % 10 == 0) {
         networkProbe();
     }
     oneTimeStep();
     if (state_.tickCounter == state_.popupRemovalTick) {
         platform_.files.deleteFile(kPopupSignalFile);
     }
-    if (state_.loopCounter >= state_.executionLoopPeriod) {
+    if (state_.loopCounter >= state_.ini.executionLoopPeriod) {
         state_.loopCounter = 0;
         runReminderCheck();
     }
@@ -61,8 +61,8 @@ void CTindlowDlg::dayChangeStep() {
         return;
     }
     state_.rememberedDay = today;
-    if (state_.networkPathState != 0) {
-        state_.networkPathState = 1;
+    if (state_.ini.networkPathState != 0) {
+        state_.ini.networkPathState = 1;
     }
     fullReload(true);
 }
@@ -71,8 +71,8 @@ void CTindlowDlg::networkProbe() {
     if (!state_.windowKnown) {
         return;
     }
-    if (platform_.files.exists(state_.networkPath)) {
-        state_.networkPathState = 2;
+    if (platform_.files.exists(state_.ini.networkPath)) {
+        state_.ini.networkPathState = 2;
         fullReload(true);
         fillCommandMenu();
         return;
@@ -81,18 +81,18 @@ void CTindlowDlg::networkProbe() {
         ++networkProbeCounter_;
     }
     if (networkProbeCounter_ % 500 == 0) {
-        log_.log(L"The network path " + state_.networkPath + L" was not found on " +
+        log_.log(L"The network path " + state_.ini.networkPath + L" was not found on " +
                  nowText(platform_.clock.localTime(), L"time", L"", L":", L"") + L".");
     }
 }
 
 void CTindlowDlg::oneTimeStep() {
     if (oneTimeStepDone_ || state_.tickCounter < 5 ||
-        (state_.networkPathState == 1 && state_.tickCounter < 20)) {
+        (state_.ini.networkPathState == 1 && state_.tickCounter < 20)) {
         return;
     }
     oneTimeStepDone_ = true;
-    if (state_.windowSizeMode == 0) {
+    if (state_.ini.windowSizeMode == 0) {
         hideRequest();
     }
 }
@@ -104,7 +104,7 @@ void CTindlowDlg::flashingStep() {
     if (state_.flashCounter < INT32_MAX) {
         ++state_.flashCounter;
     }
-    if (state_.flashCounter > state_.flashLimit) {
+    if (state_.flashCounter > state_.ini.flashLimit) {
         showNormalInFront();
         state_.flashCounter = -1;
         state_.flashing = false;

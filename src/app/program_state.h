@@ -5,6 +5,7 @@
 
 #include "app/directory_layout.h"
 #include "input/event_input.h"
+#include "input/initialization_file.h"
 #include "platform/view.h"
 #include "ui/button_table.h"
 
@@ -34,16 +35,12 @@ struct ProgramState {
 
     std::int32_t tickCounter = 0;
     std::int32_t loopCounter = 0;
-    std::int32_t executionLoopPeriod = 1;
-    std::int32_t windowSizeMode = 2;
-    std::int32_t flashLimit = 0;
     bool flashing = false;
     std::int32_t flashCounter = -1;
     std::int32_t displayState = kDisplayInitial;
     std::int32_t rememberedDay = 0;
-    std::wstring networkPath;
-    std::int32_t networkPathState = 0;
-    double defaultPostTrigger = 259200.0;  // seconds; [RemindHours] changes it
+    // The initialization file's settings with the network path state.
+    InitializationSettings ini;
     EventFileLists fileLists;
     bool firstPaintDone = false;
     bool windowKnown = false;
@@ -58,9 +55,6 @@ struct ProgramState {
     std::uint64_t lastTickCount = 0;
     std::vector<std::uint32_t> runningInstances;
     std::wstring dashLine;
-
-    // Collected during start-up and shown in the log list once start-up is done.
-    std::vector<std::wstring> startupNotices;
 };
 
 }  // namespace tindlow

@@ -21,21 +21,8 @@ bool CTindlowDlg::readInitializationFile() {
         onCancel();
         return false;
     }
-    InitializationSettings settings;
-    settings.executionLoopPeriod = state_.executionLoopPeriod;
-    settings.windowSizeMode = state_.windowSizeMode;
-    settings.flashLimit = state_.flashLimit;
-    settings.defaultPostTrigger = state_.defaultPostTrigger;
-    settings.networkPath = state_.networkPath;
-    settings.networkPathState = state_.networkPathState;
     applyInitializationLines(eventFileLines(content.bytes), path, texts_, state_.dashLine, log_,
-                             settings);
-    state_.executionLoopPeriod = settings.executionLoopPeriod;
-    state_.windowSizeMode = settings.windowSizeMode;
-    state_.flashLimit = settings.flashLimit;
-    state_.defaultPostTrigger = settings.defaultPostTrigger;
-    state_.networkPath = settings.networkPath;
-    state_.networkPathState = settings.networkPathState;
+                             state_.ini);
     return true;
 }
 
@@ -55,11 +42,11 @@ void CTindlowDlg::loadEvents(KeyLookup* lookup) {
                      complete_,
                      today_,
                      platform_.clock.localTime(),
-                     state_.defaultPostTrigger,
-                     state_.executionLoopPeriod,
+                     state_.ini.defaultPostTrigger,
+                     state_.ini.executionLoopPeriod,
                      state_.dashLine};
     loadEventFiles(input, state_.paths.singleEventsDirectory, state_.paths.periodicEventsDirectory,
-                   state_.networkPath, state_.networkPathState, state_.fileLists, lookup);
+                   state_.ini.networkPath, state_.ini.networkPathState, state_.fileLists, lookup);
 }
 
 void CTindlowDlg::saveEmittedReminders() {
@@ -68,7 +55,7 @@ void CTindlowDlg::saveEmittedReminders() {
 
 void CTindlowDlg::restoreEmittedReminders() {
     restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
-                      nowSeconds(platform_.clock.localTime()), state_.defaultPostTrigger);
+                      nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger);
 }
 
 void CTindlowDlg::fullReload(bool saveFirst) {

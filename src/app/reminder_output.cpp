@@ -16,7 +16,7 @@ void CTindlowDlg::runReminderCheck() {
         return;
     }
     const LocalTime now = platform_.clock.localTime();
-    const DueReminders due = collectDueReminders(today_, now, state_.executionLoopPeriod);
+    const DueReminders due = collectDueReminders(today_, now, state_.ini.executionLoopPeriod);
     if (due.entries.empty()) {
         return;
     }

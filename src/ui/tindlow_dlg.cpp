@@ -131,7 +131,7 @@ void CTindlowDlg::firstPaint() {
     fillCommandMenu();
     rebuildTooltips();
 
-    switch (state_.windowSizeMode) {
+    switch (state_.ini.windowSizeMode) {
         case 0:
             view.command(WindowCommand::Hide);
             state_.displayState = kDisplayHidden;

@@ -48,18 +48,18 @@ TEST(ExecutionTick, SignalIsDeletedAtTheRemovalTick) {
 TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
     TestProgram program;
     program.start();
-    program.state().networkPathState = 3;
+    program.state().ini.networkPathState = 3;
     program.fake.clock.setTime(23, 59, 59, 500);
     program.ticks(1);
     EXPECT_EQ(program.state().rememberedDay, 10);
-    EXPECT_EQ(program.state().networkPathState, 1);
+    EXPECT_EQ(program.state().ini.networkPathState, 1);
 }
 
 TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) {
     TestProgram program;
     program.start();
-    program.state().networkPath = L"\\\\server\\share\\";
-    program.state().networkPathState = 1;
+    program.state().ini.networkPath = L"\\\\server\\share\\";
+    program.state().ini.networkPathState = 1;
     program.ticks(9);
     EXPECT_FALSE(program.logged(L"The network path"));
     program.ticks(1);
@@ -80,9 +80,9 @@ TEST(ExecutionTick, OneTimeStepHidesInstanceOneWithWindowSizeModeZero) {
         SCOPED_TRACE(c.networkState);
         TestProgram program;
         program.start();
-        program.state().windowSizeMode = 0;
-        program.state().networkPathState = c.networkState;
-        program.state().networkPath = L"Z:\\absent\\";
+        program.state().ini.windowSizeMode = 0;
+        program.state().ini.networkPathState = c.networkState;
+        program.state().ini.networkPath = L"Z:\\absent\\";
         program.ticks(c.tickOfHide - 1);
         EXPECT_TRUE(program.fake.sleeper.slept.empty());
         program.ticks(1);
@@ -97,7 +97,7 @@ TEST(ExecutionTick, OneTimeStepOfASecondInstanceLogsTheRejection) {
     TestProgram program;
     program.fake.processes.processes = {{1, L"Tindlow.exe"}, {2, L"Tindlow.exe"}};
     program.start();
-    program.state().windowSizeMode = 0;
+    program.state().ini.windowSizeMode = 0;
     program.ticks(5);
     EXPECT_EQ(program.lastLog(),
               L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
@@ -107,7 +107,7 @@ TEST(ExecutionTick, OneTimeStepOfASecondInstanceLogsTheRejection) {
 TEST(ExecutionTick, FlashingAlternatesAndEndsShownNormally) {
     TestProgram program;
     program.start();
-    program.state().flashLimit = 2;
+    program.state().ini.flashLimit = 2;
     program.state().flashing = true;
     program.fake.view.commands.clear();
     program.ticks(4);  // ticks 1..4: counter 0, 1, 2 flash; 3 ends
@@ -122,7 +122,7 @@ TEST(ExecutionTick, FlashingAlternatesAndEndsShownNormally) {
 TEST(ExecutionTick, ExecutionLoopPeriodResetsTheLoopCounter) {
     TestProgram program;
     program.start();
-    program.state().executionLoopPeriod = 120;
+    program.state().ini.executionLoopPeriod = 120;
     program.ticks(119);
     EXPECT_EQ(program.state().loopCounter, 119);
     program.ticks(1);
