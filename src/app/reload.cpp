@@ -68,6 +68,7 @@ void CTindlowDlg::fullReload(bool saveFirst) {
         saveEmittedReminders();
     }
     loadEvents(nullptr);
+    fillDocumentMenu();
     restoreEmittedReminders();
     loading_ = false;
 }

@@ -2,14 +2,16 @@
 #include "model/text_forms.h"
 #include "ui/button_hover.h"
 #include "ui/control_ids.h"
+#include "ui/document_menu.h"
 #include "ui/instances.h"
 #include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 
 namespace {
-constexpr int kEditSetFocus = 0x0100;  // EN_SETFOCUS
-constexpr int kButtonClicked = 0;      // BN_CLICKED
+constexpr int kEditSetFocus = 0x0100;      // EN_SETFOCUS
+constexpr int kButtonClicked = 0;          // BN_CLICKED
+constexpr int kComboSelectionChanged = 1;  // CBN_SELCHANGE
 constexpr int kVkReturn = 0x0D;
 }  // namespace
 
@@ -17,6 +19,12 @@ void CTindlowDlg::onCommand(int controlId, int notification) {
     if (controlId == ids::kDaysField) {
         if (notification == kEditSetFocus) {
             onDaysFieldFocus();
+        }
+        return;
+    }
+    if (controlId == ids::kDocumentMenu) {
+        if (notification == kComboSelectionChanged) {
+            documentMenuChoice();
         }
         return;
     }
@@ -82,6 +90,22 @@ void CTindlowDlg::onMouseMove() {
 void CTindlowDlg::onMouseLeave() {
     hoverFromMouseLeave(state_.buttons, state_.windowRect, platform_.view.cursorPos(),
                         platform_.view);
+}
+
+void CTindlowDlg::documentMenuChoice() {
+    View& view = platform_.view;
+    const int selection = view.comboSelection(ids::kDocumentMenu);
+    const std::wstring selected =
+        selection < 0 ? std::wstring() : view.comboItemText(ids::kDocumentMenu, selection);
+    log_.log(text(msg::kComboCommand) + selected + text(msg::kComboCommandEnd));
+    const DocumentChoice choice = documentChoice(
+        selected, texts_, state_.paths, state_.ini.networkPath, state_.ini.networkPathState);
+    if (choice.message >= 0) {
+        log_.log(text(choice.message));
+    }
+    if (!choice.path.empty() && platform_.shell.open(choice.path) <= 32) {
+        windowsErrorReport();
+    }
 }
 
 void CTindlowDlg::windowsErrorReport() {

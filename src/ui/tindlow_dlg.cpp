@@ -7,6 +7,7 @@
 #include "reports/export_cleanup.h"
 #include "reports/export_files.h"
 #include "ui/control_ids.h"
+#include "ui/document_menu.h"
 #include "ui/error_boxes.h"
 #include "ui/instances.h"
 #include "ui/settings_file.h"
@@ -128,6 +129,7 @@ void CTindlowDlg::firstPaint() {
     }
     fullReload(false);
 
+    fillDocumentMenu();
     fillCommandMenu();
     rebuildTooltips();
 
@@ -193,6 +195,7 @@ void CTindlowDlg::applyLanguage() {
     applyFacesAndCaptions();
     rebuildTooltips();
     if (state_.firstPaintDone) {
+        fillDocumentMenu();
         fillCommandMenu();
     }
 }
@@ -218,6 +221,15 @@ void CTindlowDlg::rebuildTooltips() {
         platform_.view.setTooltip(state_.buttons.rows[row].controlId, texts_.buttonTooltips[row]);
     }
     platform_.view.setTooltip(ids::kStopEntries, checkBoxTooltip(state_.language));
+}
+
+void CTindlowDlg::fillDocumentMenu() {
+    View& view = platform_.view;
+    view.clearCombo(ids::kDocumentMenu);
+    for (const std::wstring& line : documentMenuLines(texts_, state_.fileLists)) {
+        view.addComboItem(ids::kDocumentMenu, line);
+    }
+    view.selectComboItem(ids::kDocumentMenu, 0);
 }
 
 void CTindlowDlg::fillCommandMenu() {

@@ -87,6 +87,8 @@ class CTindlowDlg {
     void applyFacesAndCaptions();
     void rebuildTooltips();
     void fillCommandMenu();
+    void fillDocumentMenu();
+    void documentMenuChoice();
     void checkAndApplyStartPosition();
     void recordButtonRects();
     void showStartupNotices();

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/directory_layout.h"
+#include "input/event_input.h"
+#include "ui/text_tables.h"
+
+namespace tindlow {
+
+// The workbook an event file was exported from: every ".csv" becomes ".xlsm".
+std::wstring workbookName(const std::wstring& eventFileName);
+
+// The numbered lines of the document menu: the program's files, the workbook of every loaded
+// event file, the help files and the program's directories.
+std::vector<std::wstring> documentMenuLines(const TextTables& texts, const EventFileLists& lists);
+
+// What choosing a menu line does: open a path, or log one message instead.
+struct DocumentChoice {
+    std::wstring path;  // empty when nothing is to be opened
+    int message = -1;   // message table entry to log instead, or -1
+};
+
+// Decides by the first document menu text the selected line contains.
+DocumentChoice documentChoice(const std::wstring& selectedText, const TextTables& texts,
+                              const DirectoryLayout& paths, const std::wstring& networkPath,
+                              std::int32_t networkPathState);
+
+}  // namespace tindlow
