@@ -148,7 +148,17 @@ int RealMessageBoxes::show(const std::wstring& text, const std::wstring& caption
 }
 
 bool RealKeyPoll::pressedSinceLastPoll(int virtualKey) {
-    return (GetAsyncKeyState(virtualKey) & 1) != 0;
+    bool pressed = (GetAsyncKeyState(virtualKey) & 1) != 0;
+    // Some platforms (Wine among them) report a press of Shift or Ctrl only on the left or right
+    // key's code; poll those too so that every one of them counts as the generic key.
+    if (virtualKey == VK_SHIFT) {
+        pressed |= (GetAsyncKeyState(VK_LSHIFT) & 1) != 0;
+        pressed |= (GetAsyncKeyState(VK_RSHIFT) & 1) != 0;
+    } else if (virtualKey == VK_CONTROL) {
+        pressed |= (GetAsyncKeyState(VK_LCONTROL) & 1) != 0;
+        pressed |= (GetAsyncKeyState(VK_RCONTROL) & 1) != 0;
+    }
+    return pressed;
 }
 
 std::vector<ProcessInfo> RealProcesses::list() const {

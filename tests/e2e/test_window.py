@@ -1,0 +1,300 @@
+"""The main window: captions, labels and button colours in both languages, the language switch,
+the Clear Listbox button, the Stop LB Entries check box, the days field, hover highlighting and
+the start position taken from the settings file."""
+
+import re
+import time
+import unittest
+
+from tindlow_e2e import Session
+
+TITLE = "Tindlow v1.40 (a) Instance 1"
+LOG_LIST = 1000
+RELOAD_DATA = 1001
+COMMAND_MENU = 1004
+FUTURE_EVENTS = 1005
+CLEAR_LISTBOX = 1007
+SWITCH_LANGUAGE = 1011
+STOP_ENTRIES = 1012
+DAYS_FIELD = 1013
+
+BUTTONS = [1005, 1009, 1001, 1010, 1008, 1003, 1011, 1007]
+ENGLISH = {
+    1005: "Future Events", 1009: "Missed Events", 1001: "Reload Data", 1010: "Open Help",
+    1008: "Open Directory", 1003: "Hide Window", 1011: "Switch Language", 1007: "Clear Listbox",
+    1012: "Stop LB Entries", 1014: "Days:", 1015: "Documents:", 1016: "Commands:",
+}
+GERMAN = {
+    1005: "Künftige Ereignisse", 1009: "Verpasste Ereignisse", 1001: "Daten Nachladen",
+    1010: "Öffne die Hilfe", 1008: "Öffne Verzeichnis", 1003: "Fenster Unsichtbar",
+    1011: "Sprache Wechseln", 1007: "Lösche Listbox",
+    1012: "Stoppe Einträge", 1014: "Tage:", 1015: "Dokumente:", 1016: "Befehle:",
+}
+NORMAL_FACES = {
+    1005: "255,239,213", 1009: "240,255,240", 1001: "255,105,180", 1010: "171,130,255",
+    1008: "255,127,36", 1003: "230,230,250", 1011: "240,255,240", 1007: "255,225,255",
+}
+HOVER_FACE = "255,0,0"
+ENGLISH_COMMANDS = [
+    "1. Determine the Number of Running Tindlow Instances",
+    "2. Pop-up all Hidden Tindlow Instances",
+    "3. Reload the Settings File",
+    "4. Reload the Initialization File",
+    "5. Reload all Data Files",
+    "6. Listbox Content, copy it into the Windows Clipboard",
+    "7. Listbox Content, show it within Standard Text-Editor",
+    "8. Show the last Reminders in a Message Box",
+    "9. Show the last Reminders in Standard Text-Editor",
+    "10. Show the complete Reminder Input Dictionary in Standard Text-Editor",
+    "11. Show the today's Reminder Input Dictionary in Standard Text-Editor",
+    "12. Select a Reminder File in the Listbox and create a File Preview",
+    "13. Select a Reminder File in the Listbox and create a File Look-back",
+    "14. Select a Reminder Key Line in Listbox and open corresponding File",
+    "15. Select a Reminder Key Line in Listbox and determine next Event",
+    "16. Select a Reminder Key Line in Listbox and determine last Event",
+    "17. Create a Test-Reminder",
+    "18. Simulate a Date (Input of Date in the Days Edit Box)",
+    "19. Read tick count value since Computer start",
+]
+GERMAN_COMMANDS = [
+    "1. Bestimme die Anzahl der aktuell laufenden Tindlow Instanzen",
+    "2. Mache alle versteckten Tindlow Instanzen wieder sichtbar",
+    "3. Lade die Einstellungen-Datei erneut",
+    "4. Lade die Initialisierungs-Datei erneut",
+    "5. Lade alle Ereignis-Dateien erneut",
+    "6. Listbox-Inhalt in die Windows Zwischenablage kopieren",
+    "7. Listbox-Inhalt im Standard-Text-Editor anzeigen",
+    "8. Zeige die letzten Erinnerungen in einer Nachrichten-Box",
+    "9. Zeige die letzten Erinnerungen im Standard-Text-Editor",
+    "10. Zeige das komplette Erinnerungen-Dictionary im Standard-Text-Editor",
+    "11. Zeige das heutige Erinnerungen-Dictionary im Standard-Text-Editor",
+    "12. Wähle Ereignis-Datei in der Listbox und generiere eine Vorschau",
+    "13. Wähle Ereignis-Datei in der Listbox und generiere eine Rückschau",
+    "14. Wähle Schlüssel-Zeile in der Listbox und öffne zugehörige Datei",
+    "15. Wähle Schlüssel-Zeile in der Listbox und bestimme nächstes Ereignis",
+    "16. Wähle Schlüssel-Zeile in der Listbox und bestimme letztes Ereignis",
+    "17. Generiere eine Test-Erinnerung",
+    "18. Simuliere ein Datum (Eingabe des Datums in der Tage Eingabe Box)",
+    "19. Lese den Tick-Count Wert seit dem Computerstart",
+]
+
+SWITCH_PRESSED = "The 'Switch Language' button was pressed."
+# Our German wording of the same log message.
+SWITCH_PRESSED_GERMAN = "Der Button 'Sprache Wechseln' wurde gedr\u00fcckt."
+CLEAR_PRESSED = "The 'Clear Listbox' button was pressed."
+ENTRIES_STOPPED = "The 'Stop Listbox checkmark was checked."
+ENTRIES_RESUMED = "The 'Stop Listbox checkmark was unchecked."
+WRONG_CHARACTER = "Wrong character detected in days input field: "
+Y_CORRECTED = ("The saved y start position of the Tindlow window was not plausible and was "
+               "corrected.")
+
+VK_RETURN = "0D"
+
+
+def settings(language="English", position="0,0", days=11):
+    return (f"Language = {language}\r\nStartPosition = {position}\r\n"
+            f"PreviewLookbackDays = {days}\r\n").encode()
+
+
+def wait_until(probe, timeout=20, what="the condition"):
+    """Poll `probe` until it answers something true; returns that answer. The timeout is only
+    an upper bound for slow machines."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what} did not come within {timeout} s")
+        time.sleep(0.2)
+
+
+def number_of(line):
+    match = re.match(r"^(\d{3,})   ", line)
+    if not match:
+        raise AssertionError(f"not a numbered log line: {line!r}")
+    return int(match.group(1))
+
+
+def numbered(number, text):
+    return f"{number:03d}   {text}"
+
+
+class WindowTest(unittest.TestCase):
+    def assert_texts(self, s, expected):
+        self.assertEqual({cid: s.text(cid) for cid in expected}, expected)
+
+    def assert_normal_faces(self, s):
+        self.assertEqual({cid: s.driver("face", cid).strip() for cid in BUTTONS}, NORMAL_FACES)
+
+    def move_cursor_onto(self, s, control_id):
+        left, top, right, bottom = s.rect(control_id)
+        s.driver("cursor", (left + right) // 2, (top + bottom) // 2)
+
+    def wait_face(self, s, control_id, colour):
+        wait_until(lambda: s.driver("face", control_id).strip() == colour,
+                   what=f"face {colour} on button {control_id}")
+
+    def test_english_window_with_its_colours_and_the_hover_highlight(self):
+        with Session(self) as s:
+            s.start()
+            # Keep the cursor well away from the window before looking at the faces.
+            s.driver("cursor", 1500, 950)
+            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+            s.screenshot("english")
+
+            self.assertEqual(s.title(), TITLE)
+            self.assert_texts(s, ENGLISH)
+            self.assertEqual(s.text(DAYS_FIELD), "11")
+            self.assertEqual(s.combo(COMMAND_MENU), ENGLISH_COMMANDS)
+            self.assert_normal_faces(s)
+
+            self.move_cursor_onto(s, RELOAD_DATA)
+            self.wait_face(s, RELOAD_DATA, HOVER_FACE)
+            s.screenshot("hover-reload-data")
+            self.assertEqual(s.driver("face", FUTURE_EVENTS).strip(),
+                             NORMAL_FACES[FUTURE_EVENTS])
+
+            # Straight from one button to another: the first gets its own colour back.
+            self.move_cursor_onto(s, FUTURE_EVENTS)
+            self.wait_face(s, FUTURE_EVENTS, HOVER_FACE)
+            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+
+            s.driver("cursor", 1500, 950)
+            self.wait_face(s, FUTURE_EVENTS, NORMAL_FACES[FUTURE_EVENTS])
+            self.assert_normal_faces(s)
+
+    def test_switching_the_language_there_and_back(self):
+        with Session(self) as s:
+            s.start()
+            s.driver("cursor", 1500, 950)
+
+            s.click(SWITCH_LANGUAGE)
+            wait_until(lambda: s.text(FUTURE_EVENTS) == GERMAN[FUTURE_EVENTS],
+                       what="the German caption")
+            s.screenshot("german-after-switch")
+            self.assert_texts(s, GERMAN)
+            self.assertEqual(s.combo(COMMAND_MENU), GERMAN_COMMANDS)
+            self.assertEqual(s.driver("cursel", COMMAND_MENU).strip(), "0")
+            self.assert_normal_faces(s)
+            # The title keeps the instance word of the start.
+            self.assertEqual(s.title(), TITLE)
+            lines = s.list_lines()
+            # The switch logs in the language it leaves.
+            self.assertEqual(lines[-1], numbered(number_of(lines[-2]) + 1, SWITCH_PRESSED))
+
+            s.click(SWITCH_LANGUAGE)
+            wait_until(lambda: s.text(FUTURE_EVENTS) == ENGLISH[FUTURE_EVENTS],
+                       what="the English caption")
+            self.assert_texts(s, ENGLISH)
+            self.assertEqual(s.combo(COMMAND_MENU), ENGLISH_COMMANDS)
+            self.assertEqual(s.driver("cursel", COMMAND_MENU).strip(), "0")
+            self.assertEqual(s.title(), TITLE)
+            self.assertEqual(s.list_lines(), lines + [
+                numbered(number_of(lines[-1]) + 1, SWITCH_PRESSED_GERMAN)])
+
+    def test_clear_listbox_and_the_stop_entries_check_box(self):
+        with Session(self) as s:
+            s.start()
+            last = number_of(s.list_lines()[-1])
+
+            s.click(CLEAR_LISTBOX)
+            cleared = [numbered(last + 1, CLEAR_PRESSED)]
+            wait_until(lambda: s.list_lines() == cleared, what="the cleared list")
+
+            s.click(STOP_ENTRIES)
+            stopped = cleared + [numbered(last + 2, ENTRIES_STOPPED)]
+            wait_until(lambda: s.list_lines() == stopped, what="the checked message")
+            self.assertEqual(s.driver("checked", STOP_ENTRIES).strip(), "1")
+
+            # Buttons that log (and Reload Data logs a good deal) add nothing now. The clicks
+            # are handled in order, so once the list is empty all of them are done.
+            for button in (RELOAD_DATA, SWITCH_LANGUAGE, SWITCH_LANGUAGE, CLEAR_LISTBOX):
+                s.click(button)
+            wait_until(lambda: s.list_lines() == [], what="the emptied list")
+            self.assertEqual(s.text(FUTURE_EVENTS), ENGLISH[FUTURE_EVENTS])
+
+            s.click(STOP_ENTRIES)
+            wait_until(lambda: s.list_lines(), what="the unchecked message")
+            self.assertEqual(s.list_lines(), [numbered(last + 3, ENTRIES_RESUMED)])
+            self.assertEqual(s.driver("checked", STOP_ENTRIES).strip(), "0")
+
+    def test_days_field_input_enter_and_the_saved_value(self):
+        with Session(self) as s:
+            s.start()
+
+            def focused(control_id):
+                return s.driver("focused").strip() == str(control_id)
+
+            lines = s.list_lines()
+
+            # Entering the field empties it; three seconds after the last digit the tick takes
+            # the number, silently, and hands the focus to the log list.
+            s.driver("focus", DAYS_FIELD)
+            wait_until(lambda: focused(DAYS_FIELD) and s.text(DAYS_FIELD) == "",
+                       what="the emptied days field")
+            s.driver("key", DAYS_FIELD, "33", "30")
+            wait_until(lambda: focused(LOG_LIST), what="the days check")
+            self.assertEqual(s.text(DAYS_FIELD), "30")
+            self.assertEqual(s.list_lines(), lines)
+
+            # Enter in the days field is swallowed; the wrong character is reported and the
+            # field shows the days value again.
+            s.driver("focus", DAYS_FIELD)
+            wait_until(lambda: focused(DAYS_FIELD), what="the focus in the days field")
+            s.driver("key", DAYS_FIELD, "31", "32", VK_RETURN, "41")
+            wait_until(lambda: focused(LOG_LIST), what="the days check")
+            self.assertEqual(s.text(DAYS_FIELD), "30")
+            last = number_of(lines[-1])
+            lines.append(numbered(last + 1, WRONG_CHARACTER + "a"))
+            self.assertEqual(s.list_lines(), lines)
+
+            # Enter on a button neither clicks it nor ends the dialog: the next logged line
+            # follows straight on.
+            s.driver("focus", SWITCH_LANGUAGE)
+            wait_until(lambda: focused(SWITCH_LANGUAGE), what="the focus on Switch Language")
+            s.driver("key", SWITCH_LANGUAGE, VK_RETURN)
+            s.click(CLEAR_LISTBOX)
+            wait_until(lambda: s.list_lines() == [numbered(last + 2, CLEAR_PRESSED)],
+                       what="the cleared list")
+            self.assertEqual(s.text(FUTURE_EVENTS), ENGLISH[FUTURE_EVENTS])
+            self.assertEqual(s.visible(), (True, False))
+
+            s.close()
+            s.wait_exit()
+            self.assertEqual(s.read("_Settings/Settings.txt"), settings(days=30))
+
+    def test_settings_file_sets_language_position_and_days_at_start(self):
+        files = {"_Settings/Settings.txt": settings("German", "120,90", 25)}
+        with Session(self, files=files) as s:
+            s.start()
+            s.driver("cursor", 1500, 950)
+            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+            s.screenshot("german")
+
+            self.assertEqual(s.title(), "Tindlow v1.40 (a) Instanz 1")
+            self.assertEqual(s.rect()[:2], (120, 90))
+            self.assertEqual(s.text(DAYS_FIELD), "25")
+            self.assert_texts(s, GERMAN)
+            self.assertEqual(s.combo(COMMAND_MENU), GERMAN_COMMANDS)
+            self.assert_normal_faces(s)
+            self.assertEqual(s.boxes(), [])
+
+    def test_start_position_above_the_screen_is_corrected(self):
+        files = {"_Settings/Settings.txt": settings(position="300,-5")}
+        with Session(self, files=files) as s:
+            s.start(wait=False)
+            s.wait_window()
+            _, text, _ = s.close_box()
+            self.assertEqual(text, Y_CORRECTED)
+            s.wait_ready()
+
+            self.assertEqual(s.boxes(), [])
+            self.assertEqual(s.rect()[:2], (0, 0))
+            s.close()
+            s.wait_exit()
+            self.assertEqual(s.read("_Settings/Settings.txt"), settings(position="0,0"))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
