@@ -27,14 +27,13 @@ bool CTindlowDlg::readInitializationFile() {
 }
 
 void CTindlowDlg::loadEvents(KeyLookup* lookup) {
-    // A loading logs every line it reads; repainting the list for each of them would cost more
-    // than the reading itself, so the list shows the end state once the loading is done.
-    struct RedrawSuspended {
-        View& view;
-        explicit RedrawSuspended(View& v) : view(v) { view.setLogRedraw(false); }
-        ~RedrawSuspended() { view.setLogRedraw(true); }
-    } suspended(platform_.view);
-    ErrorBoxes errorBoxes(platform_.boxes, state_.errorBoxCount);
+    struct Bulk {
+        LogList& log;
+        explicit Bulk(LogList& l) : log(l) { log.beginBulk(); }
+        ~Bulk() { log.endBulk(); }
+    } bulk(log_);
+    LogRevealingBoxes boxes(platform_.boxes, log_);
+    ErrorBoxes errorBoxes(boxes, state_.errorBoxCount);
     EventInput input{platform_.files,
                      log_,
                      errorBoxes,

@@ -12,8 +12,54 @@ void LogList::log(const std::wstring& text) {
         ++lineNumber_;
     }
     const int index = view_.addLogLine(paddedIntText(lineNumber_, 3) + L"   " + text);
-    if (index >= 0) {
+    if (index < 0) {
+        return;
+    }
+    if (deferring()) {
+        pendingTop_ = index;
+    } else {
         view_.setLogTopIndex(index);
+    }
+}
+
+void LogList::beginBulk() {
+    if (bulkDepth_++ == 0) {
+        revealed_ = false;
+        pendingTop_ = -1;
+        view_.setLogRedraw(false);
+    }
+}
+
+void LogList::endBulk() {
+    if (bulkDepth_ == 0 || --bulkDepth_ > 0) {
+        return;
+    }
+    if (pendingTop_ >= 0) {
+        view_.setLogTopIndex(pendingTop_);
+        pendingTop_ = -1;
+    }
+    if (!revealed_) {
+        view_.setLogRedraw(true);
+    }
+    revealed_ = false;
+}
+
+void LogList::revealBulk() {
+    if (!deferring()) {
+        return;
+    }
+    if (pendingTop_ >= 0) {
+        view_.setLogTopIndex(pendingTop_);
+        pendingTop_ = -1;
+    }
+    view_.setLogRedraw(true);
+    revealed_ = true;
+}
+
+void LogList::concealBulk() {
+    if (bulkDepth_ > 0 && revealed_) {
+        revealed_ = false;
+        view_.setLogRedraw(false);
     }
 }
 

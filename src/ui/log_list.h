@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/message_boxes.h"
 #include "platform/view.h"
 #include "ui/log_sink.h"
 
@@ -23,10 +24,40 @@ class LogList : public LogSink {
     // All lines of the list, each followed by "\n".
     std::wstring content() const;
 
+    // A bulk of lines (a loading logs every line it reads): the list is neither repainted nor
+    // scrolled per line, which would cost far more than the reading, and shows its end state
+    // when the bulk ends. Bulks may nest.
+    void beginBulk();
+    void endBulk();
+    // While a message box holds the screen during a bulk, the list shows the lines so far.
+    void revealBulk();
+    void concealBulk();
+
   private:
+    bool deferring() const { return bulkDepth_ > 0 && !revealed_; }
+
     View& view_;
     bool enabled_ = true;
     std::int32_t lineNumber_ = 0;
+    int bulkDepth_ = 0;
+    bool revealed_ = false;
+    int pendingTop_ = -1;
+};
+
+// Message boxes that show the log list's lines so far while they are open.
+class LogRevealingBoxes : public MessageBoxes {
+  public:
+    LogRevealingBoxes(MessageBoxes& boxes, LogList& log) : boxes_(boxes), log_(log) {}
+    int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override {
+        log_.revealBulk();
+        const int answer = boxes_.show(text, caption, icon);
+        log_.concealBulk();
+        return answer;
+    }
+
+  private:
+    MessageBoxes& boxes_;
+    LogList& log_;
 };
 
 }  // namespace tindlow

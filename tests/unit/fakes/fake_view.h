@@ -23,7 +23,10 @@ class FakeView : public View {
     }
     int selectedLogLine() const override { return selectedLine; }
     void clearLogList() override { logLines.clear(); }
-    void setLogTopIndex(int index) override { topIndex = index; }
+    void setLogTopIndex(int index) override {
+        topIndex = index;
+        ++topIndexCalls;
+    }
     void setLogRedraw(bool enabled) override { logRedraw = enabled; }
 
     void setControlText(int controlId, const std::wstring& text) override {
@@ -98,6 +101,7 @@ class FakeView : public View {
     std::vector<std::wstring> logLines;
     int selectedLine = -1;
     int topIndex = -1;
+    int topIndexCalls = 0;
     bool logRedraw = true;
     std::map<int, std::wstring> texts;
     std::map<int, bool> checked;

@@ -21,6 +21,35 @@ TEST(LogList, NumbersLinesOverTheWholeRun) {
     EXPECT_EQ(view.topIndex, 999);
 }
 
+TEST(LogList, ABulkIsShownOnceAtItsEndAndWhileABoxIsOpen) {
+    FakeView view;
+    LogList log(view);
+    FakeMessageBoxes boxes;
+    LogRevealingBoxes revealing(boxes, log);
+    log.beginBulk();
+    EXPECT_FALSE(view.logRedraw);
+    for (int i = 0; i < 50; ++i)
+        log.log(L"x");
+    EXPECT_EQ(view.topIndexCalls, 0);
+    boxes.onShow = [&](const FakeMessageBoxes::Box&) {
+        EXPECT_TRUE(view.logRedraw);
+        EXPECT_EQ(view.topIndex, 49);
+        log.log(L"logged by a tick inside the box");
+        EXPECT_EQ(view.topIndex, 50);
+    };
+    revealing.show(L"box", L"Tindlow", BoxIcon::Exclamation);
+    EXPECT_FALSE(view.logRedraw);
+    const int calls = view.topIndexCalls;
+    for (int i = 0; i < 50; ++i)
+        log.log(L"y");
+    EXPECT_EQ(view.topIndexCalls, calls);
+    log.endBulk();
+    EXPECT_TRUE(view.logRedraw);
+    EXPECT_EQ(view.topIndex, 100);
+    log.log(L"z");
+    EXPECT_EQ(view.topIndex, 101);
+}
+
 TEST(LogList, ClearListboxKeepsTheNumbering) {
     TestProgram program;
     program.start();
