@@ -422,12 +422,21 @@ class Session:
             return (result.returncode, out.read().decode("utf-8", "replace"),
                     err.read().decode("utf-8", "replace"))
 
+    # Commands that only read; under load Wine now and then fails a cross-process read, and
+    # asking again is harmless.
+    READ_ONLY = {"text", "title", "list", "combo", "cursel", "checked", "boxes", "visible", "rect",
+                 "face", "windows", "pid", "focused"}
+
     def driver(self, *args, title=None, exact=False, timeout=60):
         """Run a driver command that must succeed; returns its standard output."""
-        code, out, err = self.run_driver(*args, title=title, exact=exact, timeout=timeout)
-        if code != 0:
-            raise DriverError(f"driver {' '.join(map(str, args))} failed ({code}): {err.strip()}")
-        return out
+        attempts = 3 if args and str(args[0]) in self.READ_ONLY else 1
+        for attempt in range(attempts):
+            code, out, err = self.run_driver(*args, title=title, exact=exact, timeout=timeout)
+            if code == 0:
+                return out
+            if attempt + 1 < attempts:
+                time.sleep(0.5)
+        raise DriverError(f"driver {' '.join(map(str, args))} failed ({code}): {err.strip()}")
 
     def lines(self, *args, **kwargs):
         """A driver command's output as a list of lines (escapes kept)."""
