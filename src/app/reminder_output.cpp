@@ -1,7 +1,5 @@
 // The reminder check's output: the window to the front and flashing, one box listing the due
 // reminders, log lines, the reminders file opened in the editor, the ring and the saved state.
-#include "model/text_files.h"
-#include "reports/export_files.h"
 #include "schedule/reminder_check.h"
 #include "ui/error_boxes.h"
 #include "ui/tindlow_dlg.h"
@@ -44,12 +42,7 @@ void CTindlowDlg::runReminderCheck() {
         reminderBoxGuard_ = answer;
     }
 
-    const std::wstring path = exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(),
-                                         kRemindersFileSuffix);
-    writeUnicodeFile(platform_.files, path, reminderTexts.fileText);
-    if (platform_.shell.open(path) <= 32) {
-        windowsErrorReport();
-    }
+    exportAndOpen(kRemindersFileSuffix, reminderTexts.fileText);
     saveEmittedReminders();
 }
 

@@ -22,9 +22,13 @@ void CTindlowDlg::onCommand(int controlId, int notification) {
         }
         return;
     }
-    if (controlId == ids::kDocumentMenu) {
+    if (controlId == ids::kDocumentMenu || controlId == ids::kCommandMenu) {
         if (notification == kComboSelectionChanged) {
-            documentMenuChoice();
+            if (controlId == ids::kDocumentMenu) {
+                documentMenuChoice();
+            } else {
+                commandMenuChoice();
+            }
         }
         return;
     }
@@ -32,6 +36,12 @@ void CTindlowDlg::onCommand(int controlId, int notification) {
         return;
     }
     switch (controlId) {
+        case ids::kFutureEvents:
+            eventPreview(false, L"");
+            break;
+        case ids::kMissedEvents:
+            eventPreview(true, L"");
+            break;
         case ids::kOpenHelp:
             openHelp();
             break;

@@ -127,9 +127,9 @@ void CTindlowDlg::firstPaint() {
     } else if (!readInitializationFile()) {
         return;
     }
+    // Loads, fills the document menu and restores the day's reminder state.
     fullReload(false);
 
-    fillDocumentMenu();
     fillCommandMenu();
     rebuildTooltips();
 

@@ -78,6 +78,37 @@ class CTindlowDlg {
     void hideWindowButton();
     void reloadDataButton();
     void switchLanguageButton();
+
+    // Exports and reports (src/reports/report_handlers.cpp).
+    // Writes the text as an export file with the suffix and opens it; a failed open is logged
+    // as the Windows error report when `reportFailure` is set. Answers the path.
+    std::wstring exportAndOpen(const std::wstring& suffix, const std::wstring& text,
+                               bool reportFailure = true);
+    // The Future Events / Missed Events run; a non-empty filter restricts it to one event file
+    // and suppresses the button message.
+    void eventPreview(bool lookBack, const std::wstring& fileFilter);
+    void completeDictionaryReport();
+    void todaysDictionaryReport();
+
+    // The command menu (src/commands/command_handlers.cpp).
+    void commandMenuChoice();
+    // The selected log list line, or "No listbox entry was selected." when there is none.
+    std::wstring selectedLogLine() const;
+    // --- command menu: the commands behind the dispatcher ---
+    void listRunningInstances();
+    void popUpHiddenInstances();
+    void reloadSettingsFile();
+    void reloadAllDataFiles();
+    void copyLogListToClipboard();
+    void showLogListInEditor();
+    void showLastReminders(bool inEditor);
+    void filePreview(bool lookBack);
+    void openFileOfKey();
+    void nextOrLastEvent(bool last);
+    void createTestReminder(const std::wstring& commandText);
+    void simulateDate();
+    void showTickCount();
+    // --- end of the command menu block ---
     void clearListboxButton();
     void stopEntriesCheckBox();
     Settings currentSettings() const;

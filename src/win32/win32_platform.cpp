@@ -207,7 +207,10 @@ ClipboardResult RealClipboard::setText(const std::wstring& text) {
     if (!OpenClipboard(owner_)) {
         return ClipboardResult::OpenFailed;
     }
-    EmptyClipboard();
+    if (!EmptyClipboard()) {
+        CloseClipboard();
+        return ClipboardResult::EmptyFailed;
+    }
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory == nullptr) {

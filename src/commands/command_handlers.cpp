@@ -1,0 +1,295 @@
+// The "Further Commands" drop-down: the dispatcher and its nineteen commands.
+#include <string>
+
+#include "app/directory_layout.h"
+#include "commands/command_menu.h"
+#include "commands/event_search.h"
+#include "commands/log_lines.h"
+#include "input/key_lookup.h"
+#include "model/calendar.h"
+#include "reports/event_preview.h"
+#include "schedule/emitted_log.h"
+#include "schedule/reminder_text.h"
+#include "ui/control_ids.h"
+#include "ui/days_field.h"
+#include "ui/error_boxes.h"
+#include "ui/instances.h"
+#include "ui/settings_file.h"
+#include "ui/tindlow_dlg.h"
+
+namespace tindlow {
+
+namespace {
+
+// The pop-up signal lasts this many ticks after it was given.
+constexpr std::int32_t kPopupSignalTicks = 20;
+
+// Command numbers, as the texts carry them.
+namespace cmd {
+enum Number {
+    kRunningInstances = 1,
+    kPopUpHidden,
+    kReloadSettings,
+    kReloadInitialization,
+    kReloadDataFiles,
+    kCopyToClipboard,
+    kLogListInEditor,
+    kLastRemindersInBox,
+    kLastRemindersInEditor,
+    kCompleteDictionary,
+    kTodaysDictionary,
+    kFilePreview,
+    kFileLookBack,
+    kOpenFileOfKey,
+    kNextEvent,
+    kLastEvent,
+    kTestReminder,
+    kSimulateDate,
+    kTickCount,
+};
+}  // namespace cmd
+
+}  // namespace
+
+void CTindlowDlg::commandMenuChoice() {
+    View& view = platform_.view;
+    const int selection = view.comboSelection(ids::kCommandMenu);
+    const std::wstring selected =
+        selection < 0 ? std::wstring() : view.comboItemText(ids::kCommandMenu, selection);
+    // Logged first, so the line precedes everything the command writes.
+    log_.log(text(msg::kComboCommand) + selected + text(msg::kComboCommandEnd));
+    switch (commandNumber(selected, texts_)) {
+        case cmd::kRunningInstances:
+            listRunningInstances();
+            break;
+        case cmd::kPopUpHidden:
+            popUpHiddenInstances();
+            break;
+        case cmd::kReloadSettings:
+            reloadSettingsFile();
+            break;
+        case cmd::kReloadInitialization:
+            readInitializationFile();
+            break;
+        case cmd::kReloadDataFiles:
+            reloadAllDataFiles();
+            break;
+        case cmd::kCopyToClipboard:
+            copyLogListToClipboard();
+            break;
+        case cmd::kLogListInEditor:
+            showLogListInEditor();
+            break;
+        case cmd::kLastRemindersInBox:
+            showLastReminders(false);
+            break;
+        case cmd::kLastRemindersInEditor:
+            showLastReminders(true);
+            break;
+        case cmd::kCompleteDictionary:
+            completeDictionaryReport();
+            break;
+        case cmd::kTodaysDictionary:
+            todaysDictionaryReport();
+            break;
+        case cmd::kFilePreview:
+            filePreview(false);
+            break;
+        case cmd::kFileLookBack:
+            filePreview(true);
+            break;
+        case cmd::kOpenFileOfKey:
+            openFileOfKey();
+            break;
+        case cmd::kNextEvent:
+            nextOrLastEvent(false);
+            break;
+        case cmd::kLastEvent:
+            nextOrLastEvent(true);
+            break;
+        case cmd::kTestReminder:
+            createTestReminder(selected);
+            break;
+        case cmd::kSimulateDate:
+            simulateDate();
+            break;
+        case cmd::kTickCount:
+            showTickCount();
+            break;
+        default:
+            break;
+    }
+}
+
+std::wstring CTindlowDlg::selectedLogLine() const {
+    const int selection = platform_.view.selectedLogLine();
+    return selection < 0 ? std::wstring(kNoListboxEntrySelected)
+                         : platform_.view.logLineText(selection);
+}
+
+void CTindlowDlg::listRunningInstances() {
+    countRunningInstances(platform_.processes, state_.runningInstances);
+    log_.log(text(msg::kRunningInstances));
+    for (const std::wstring& line : runningInstanceLines(state_.runningInstances, texts_)) {
+        log_.log(line);
+    }
+    log_.log(state_.dashLine);
+}
+
+void CTindlowDlg::popUpHiddenInstances() {
+    FileSystem& files = platform_.files;
+    // Every instance creates C:\Temp\ at its start; should it have gone since, the signal would
+    // silently fail to appear.
+    if (!files.exists(kTempDirectory)) {
+        files.createDirectory(kTempDirectory);
+    }
+    files.writeFile(kPopupSignalFile, std::string());
+    state_.popupRemovalTick = state_.tickCounter + kPopupSignalTicks;
+}
+
+void CTindlowDlg::reloadSettingsFile() {
+    // Only the values are taken: a new language or position shows at the next switch or start.
+    Settings settings = currentSettings();
+    readSettingsFile(platform_.files, log_, platform_.boxes, state_.paths.settingsFile,
+                     state_.dashLine, settings);
+    takeSettings(settings);
+}
+
+void CTindlowDlg::reloadAllDataFiles() {
+    log_.log(state_.dashLine);
+    fullReload(true);
+}
+
+void CTindlowDlg::copyLogListToClipboard() {
+    const std::wstring failure = clipboardFailureText(platform_.clipboard.setText(log_.content()));
+    if (!failure.empty()) {
+        platform_.boxes.show(failure, kBoxCaption, BoxIcon::Exclamation);
+    }
+}
+
+void CTindlowDlg::showLogListInEditor() {
+    if (platform_.shell.open(writeLogListExport()) <= 32) {
+        windowsErrorReport();
+    }
+}
+
+void CTindlowDlg::showLastReminders(bool inEditor) {
+    const LastRemindersOutput output = lastRemindersOutput(lastReminders_);
+    if (output.lines.empty()) {
+        showCountedErrorBox(text(msg::kLastRemindersEmpty));
+        return;
+    }
+    for (const std::wstring& line : output.lines) {
+        log_.log(line);
+    }
+    log_.log(state_.dashLine);
+    if (inEditor) {
+        exportAndOpen(text(msg::kLastRemindersSuffix), output.text);
+    } else {
+        // Requested output, not an error: outside the error box budget.
+        platform_.boxes.show(output.text, kBoxCaption, BoxIcon::Information);
+    }
+}
+
+void CTindlowDlg::filePreview(bool lookBack) {
+    const std::wstring line = selectedLogLine();
+    const std::wstring& readingWord = text(msg::kReading);
+    if (!isFileLine(line, readingWord)) {
+        log_.log(text(msg::kNoFileNameInLine) + L"\n" + line);
+        return;
+    }
+    eventPreview(lookBack, filePathOfLine(line, readingWord));
+}
+
+void CTindlowDlg::openFileOfKey() {
+    const std::wstring line = selectedLogLine();
+    const std::optional<std::wstring> key = extractKey(line);
+    if (!key) {
+        showCountedErrorBox(text(msg::kWrongKeyLine) + L"\n" + line);
+        return;
+    }
+    // The boxes of a loading disable the dialog, so no lookup starts inside one; should one
+    // all the same, it must not rebuild the dictionaries under the running loading.
+    if (loading_) {
+        return;
+    }
+    KeyLookup lookup;
+    lookup.key = *key;
+    // The lookup reads every event file anew, which rebuilds both dictionaries. The day's
+    // reminder state is saved before and restored after, as around every reload: without it
+    // the reminders already given today would be given again.
+    loading_ = true;
+    saveEmittedReminders();
+    loadEvents(&lookup);
+    restoreEmittedReminders();
+    loading_ = false;
+
+    if (!lookup.found) {
+        showCountedErrorBox(text(msg::kKeyFileNotIdentified) + L"\n" + line);
+        return;
+    }
+    log_.log(text(msg::kIdentifiedFilePath) + lookup.filePath);
+    log_.log(text(msg::kRowNumber) + lookup.rowNumber);
+    log_.log(text(msg::kReminderKey) + lookup.foundKey);
+    log_.log(state_.dashLine);
+    if (platform_.shell.open(lookup.filePath) <= 32) {
+        windowsErrorReport();
+    }
+}
+
+void CTindlowDlg::nextOrLastEvent(bool last) {
+    const std::wstring line = selectedLogLine();
+    const std::optional<std::wstring> key = extractKey(line);
+    if (!key) {
+        showCountedErrorBox(text(msg::kWrongKeyLine) + L"\n" + line);
+        return;
+    }
+    // The search keeps its day cursor to itself and ends before any box opens, so a reminder
+    // check in the box's modal loop computes for today.
+    const LocalTime now = platform_.clock.localTime();
+    const double secondsOfDay = now.hour * 3600.0 + now.minute * 60.0 + now.second;
+    std::optional<std::wstring> found;
+    if (ReminderEntry* entry = complete_.find(*key)) {
+        const std::optional<DayMonthYear> day =
+            findEventDay(*entry, ScanDay{nowSeconds(now), secondsOfDay}, last);
+        if (day) {
+            found = reminderLine(*entry, ReminderTextContext{texts_, now, true, *day});
+        }
+    }
+    if (!found) {
+        showCountedErrorBox(text(msg::kNextLastEventNotFound));
+        return;
+    }
+    log_.log(*found);
+    showCountedErrorBox(*found);
+}
+
+void CTindlowDlg::createTestReminder(const std::wstring& commandText) {
+    // Replaces a test entry given before, so the new one starts without emitted reminders.
+    today_.slot(kTestReminderKey) =
+        testReminderEntry(nowSeconds(platform_.clock.localTime()), commandText, texts_);
+}
+
+void CTindlowDlg::simulateDate() {
+    const DateTextCheck date = checkDateText(platform_.view.controlText(ids::kDaysField));
+    if (date.code != 0) {
+        showCountedErrorBox(text(msg::kDateInputError));
+        return;
+    }
+    // Until the first paint has loaded the event files, there is nothing to find.
+    Dictionary notLoaded;
+    const DateSimulationResult result =
+        dateSimulation(state_.firstPaintDone ? complete_ : notLoaded, date.text,
+                       platform_.clock.localTime(), texts_);
+    for (const std::wstring& line : result.logLines) {
+        log_.log(line);
+    }
+    exportAndOpen(text(msg::kDateSimulationSuffix) + L".txt", result.text);
+}
+
+void CTindlowDlg::showTickCount() {
+    // The value of the latest execution tick, not a fresh reading.
+    log_.log(text(msg::kTickCount) + std::to_wstring(state_.lastTickCount));
+}
+
+}  // namespace tindlow

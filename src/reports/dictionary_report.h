@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+#include "model/dictionary.h"
+#include "ui/text_tables.h"
+
+namespace tindlow {
+
+// Every entry of a dictionary, one field per line, raw values next to readable conversions.
+// `todays` selects the header (and the note for an empty dictionary) of today's report.
+std::wstring dictionaryReport(const Dictionary& dictionary, bool todays, const TextTables& texts,
+                              const std::wstring& dashLine);
+
+}  // namespace tindlow
