@@ -71,6 +71,7 @@ public:
     virtual void command(WindowCommand command) = 0;
     virtual void toForeground() = 0;
     virtual ScreenRect windowRect() const = 0;
+    virtual bool isMinimized() const = 0;
     virtual ScreenRect controlRect(int controlId) const = 0;
     virtual void moveWindow(int x, int y) = 0;  // keeps size and z-order
     virtual ScreenPoint cursorPos() const = 0;

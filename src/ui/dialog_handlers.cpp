@@ -85,6 +85,11 @@ void CTindlowDlg::onDaysFieldFocus() {
 }
 
 void CTindlowDlg::onMove() {
+    // A minimised window is moved off the screen by the platform; that is no position to start
+    // from next time, and it would cost the user a correction box at every start.
+    if (platform_.view.isMinimized()) {
+        return;
+    }
     state_.windowRect = platform_.view.windowRect();
     if (state_.firstPaintDone) {
         recordButtonRects();

@@ -244,6 +244,8 @@ ScreenRect Win32View::windowRect() const {
     return toScreenRect(rect);
 }
 
+bool Win32View::isMinimized() const { return IsIconic(dialog_) != FALSE; }
+
 ScreenRect Win32View::controlRect(int controlId) const {
     RECT rect = {};
     GetWindowRect(item(controlId), &rect);

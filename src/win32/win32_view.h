@@ -51,6 +51,7 @@ class Win32View : public View {
     void command(WindowCommand command) override;
     void toForeground() override;
     ScreenRect windowRect() const override;
+    bool isMinimized() const override;
     ScreenRect controlRect(int controlId) const override;
     void moveWindow(int x, int y) override;
     ScreenPoint cursorPos() const override;

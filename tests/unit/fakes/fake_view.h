@@ -81,6 +81,7 @@ class FakeView : public View {
     void command(WindowCommand windowCommand) override { commands.push_back(windowCommand); }
     void toForeground() override { ++foregroundCount; }
     ScreenRect windowRect() const override { return window; }
+    bool isMinimized() const override { return minimized; }
     ScreenRect controlRect(int controlId) const override {
         auto it = controlRects.find(controlId);
         return it == controlRects.end() ? ScreenRect{} : it->second;
@@ -120,6 +121,7 @@ class FakeView : public View {
     std::vector<WindowCommand> commands;
     int foregroundCount = 0;
     ScreenRect window{0, 0, 1000, 440};
+    bool minimized = false;
     std::map<int, ScreenRect> controlRects;
     std::vector<ScreenPoint> moves;
     ScreenPoint cursor{-100, -100};

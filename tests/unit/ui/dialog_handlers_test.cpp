@@ -279,6 +279,12 @@ TEST(WindowMove, StoresThePositionOnceTheFirstPaintIsDone) {
     EXPECT_EQ(program.state().startX, 70);
     EXPECT_EQ(program.state().startY, 80);
     EXPECT_EQ(program.state().buttons.rows[3].rect, (ScreenRect{75, 85, 120, 100}));
+    // Minimising moves the window off the screen; that position is not kept.
+    program.fake.view.minimized = true;
+    program.fake.view.window = {-32000, -32000, -31000, -31560};
+    program.dialog.onMove();
+    EXPECT_EQ(program.state().startX, 70);
+    EXPECT_EQ(program.state().startY, 80);
 }
 
 }  // namespace
