@@ -8,7 +8,7 @@
 
 namespace tindlow {
 
-bool CTindlowDlg::readInitializationFile() {
+bool CTindlowDlg::readInitializationFile(bool endOnFailure) {
     const std::wstring& path = state_.paths.iniFile;
     const FileBytes content = platform_.files.readFile(path);
     if (!content.ok()) {
@@ -18,7 +18,9 @@ bool CTindlowDlg::readInitializationFile() {
             message = L"Error " + std::to_wstring(code != 0 ? code : content.error);
         }
         platform_.boxes.show(message, L"GetLastError", BoxIcon::Information);
-        onCancel();
+        if (endOnFailure) {
+            onCancel();
+        }
         return false;
     }
     applyInitializationLines(eventFileLines(content.bytes), path, texts_, state_.dashLine, log_,

@@ -69,7 +69,9 @@ void CTindlowDlg::commandMenuChoice() {
             reloadSettingsFile();
             break;
         case cmd::kReloadInitialization:
-            readInitializationFile();
+            // A file removed or locked meanwhile is reported; ending the program over it
+            // would lose the day's unsaved state and the settings.
+            readInitializationFile(false);
             break;
         case cmd::kReloadDataFiles:
             reloadAllDataFiles();

@@ -124,7 +124,7 @@ void CTindlowDlg::firstPaint() {
     }
     if (!files.exists(state_.paths.iniFile)) {
         notices_.push_back(msg::kIniFileMissing);
-    } else if (!readInitializationFile()) {
+    } else if (!readInitializationFile(true)) {
         return;
     }
     // Loads, fills the document menu and restores the day's reminder state.

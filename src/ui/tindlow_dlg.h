@@ -65,8 +65,10 @@ class CTindlowDlg {
     // deferred to the first tick after it.
     void fullReload(bool saveFirst);
     void runDeferredReload();
-    // Answers false when the file could not be opened; the dialog is then ended.
-    bool readInitializationFile();
+    // Answers false when the file could not be opened, after a box with the system's reason;
+    // at start-up the dialog is then ended, while a later reading keeps the program running
+    // with the settings it has.
+    bool readInitializationFile(bool endOnFailure);
     void loadEvents(KeyLookup* lookup);
     void saveEmittedReminders();
     void runReminderCheck();

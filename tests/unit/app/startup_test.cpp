@@ -106,6 +106,28 @@ TEST(Startup, MissingWindowEndsTheDialogAfterABox) {
     EXPECT_FALSE(program.dialog.state().firstPaintDone);
 }
 
+TEST(Startup, UnreadableInitializationFileEndsTheProgramAfterABox) {
+    Program program;
+    program.fake.files.addFile(kRoot + L"\\_IniFile\\IniFile.csv", "1;[ExecutionLoop]\r\n");
+    program.fake.files.lock(kRoot + L"\\_IniFile\\IniFile.csv");
+    program.start();
+    ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
+    EXPECT_EQ(program.fake.boxes.shown[0].caption, L"GetLastError");
+    EXPECT_EQ(program.fake.boxes.shown[0].icon, BoxIcon::Information);
+    EXPECT_TRUE(program.fake.view.ended);
+    EXPECT_FALSE(program.dialog.state().firstPaintDone);
+}
+
+TEST(Startup, InitializationFileSettingsAreApplied) {
+    Program program;
+    program.fake.files.addFile(kRoot + L"\\_IniFile\\IniFile.csv",
+                               "Value;Key\r\n1;[WindowSize]\r\n30;[ExecutionLoop]\r\n");
+    program.start();
+    EXPECT_EQ(program.dialog.state().ini.executionLoopPeriod, 60);
+    EXPECT_EQ(program.fake.view.commands.back(), WindowCommand::Minimize);
+    EXPECT_EQ(program.dialog.state().displayState, kDisplayMinimized);
+}
+
 TEST(CloseSequence, SavesSettingsExportsTheLogAndRemovesTheSignal) {
     Program program;
     program.start();

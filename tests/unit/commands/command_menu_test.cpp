@@ -205,12 +205,13 @@ TEST(CommandMenu, SettingsAndInitializationFileAreReadAgain) {
     EXPECT_EQ(program.state().ini.executionLoopPeriod, 60);
     EXPECT_FALSE(program.fake.view.ended);
 
-    // Without the file the program ends, as at start-up.
+    // Without the file the reason is shown and the program runs on with what it has.
     program.fake.files.deleteFile(L"C:\\P\\_IniFile\\IniFile.csv");
     program.choose(4);
     ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
     EXPECT_EQ(program.fake.boxes.shown[0].caption, L"GetLastError");
-    EXPECT_TRUE(program.fake.view.ended);
+    EXPECT_FALSE(program.fake.view.ended);
+    EXPECT_EQ(program.state().ini.executionLoopPeriod, 60);
 }
 
 TEST(CommandMenu, ReloadOfAllDataFilesKeepsTheDaysReminderState) {
