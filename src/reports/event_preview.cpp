@@ -62,8 +62,9 @@ void appendNumberedLines(const std::vector<std::wstring>& lines, std::wstring& r
                          std::vector<std::wstring>& logLines) {
     logLines.reserve(logLines.size() + lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::wstring line = paddedIntText(static_cast<std::int64_t>(i) + 1, 2) + L") " + lines[i];
-        reportText += line + L"\n";
+        std::wstring line =
+            paddedIntText(static_cast<std::int64_t>(i) + 1, 2) + L") " + lines[i] + L"\n";
+        reportText += line;
         logLines.push_back(std::move(line));
     }
 }

@@ -23,11 +23,11 @@ void scanDay(Dictionary& complete, const ScanDay& day, const std::wstring& fileF
 
 struct PreviewResult {
     std::wstring reportText;             // header line and numbered lines
-    std::vector<std::wstring> logLines;  // the numbered lines without line end
+    std::vector<std::wstring> logLines;  // the numbered lines, each with its line end
 };
 
-// Numbers the lines "01) ", "02) ", ... and appends each to the report text (with a line end)
-// and to the log lines (without one).
+// Numbers the lines "01) ", "02) ", ... and appends each, with its line end, to the report text
+// and to the log lines.
 void appendNumberedLines(const std::vector<std::wstring>& lines, std::wstring& reportText,
                          std::vector<std::wstring>& logLines);
 

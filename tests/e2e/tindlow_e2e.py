@@ -425,7 +425,7 @@ class Session:
     # Commands that only read; under load Wine now and then fails a cross-process read, and
     # asking again is harmless.
     READ_ONLY = {"text", "title", "list", "combo", "cursel", "checked", "boxes", "visible", "rect",
-                 "face", "windows", "pid", "focused"}
+                 "face", "windows", "pid", "focused", "clipboard"}
 
     def driver(self, *args, title=None, exact=False, timeout=60):
         """Run a driver command that must succeed; returns its standard output."""

@@ -7,6 +7,9 @@
 // (from 0) in title order. Every command prints its result as UTF-8, one item per line, and
 // exits 0; a failure prints a message on stderr and exits 1 (2 for a usage error).
 //
+// select-line <index> selects a log list line (-1: none); clipboard prints the Unicode text on
+// the clipboard as one escaped line.
+//
 // Messages that may reach a handler which opens a modal box are posted, never sent: a plain
 // SendMessageW would block until the box is closed. Everything else is sent with a timeout.
 
@@ -488,6 +491,31 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
         sendTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(parseInt(args[1])), 0);
         post(dialog, WM_COMMAND, MAKEWPARAM(parseInt(args[0]), CBN_SELCHANGE),
              reinterpret_cast<LPARAM>(combo));
+    } else if (command == L"select-line") {
+        // Selects a log list line as a click would; a list box does not notify a selection
+        // made by program, and none of the dialog's handlers needs it.
+        need(args, 1, L"select-line <index>");
+        HWND list = GetDlgItem(dialog, kLogListId);
+        if (sendTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(parseInt(args[0])), 0) == LB_ERR &&
+            parseInt(args[0]) >= 0) {
+            throw Failure{L"no log list line " + args[0]};
+        }
+    } else if (command == L"clipboard") {
+        // The Unicode text on the clipboard; fails when there is none.
+        if (!OpenClipboard(nullptr)) {
+            throw Failure{L"cannot open the clipboard"};
+        }
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        std::wstring copied = text != nullptr ? std::wstring(text) : std::wstring();
+        if (text != nullptr) {
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        if (text == nullptr) {
+            throw Failure{L"no Unicode text on the clipboard"};
+        }
+        printLine(escaped(copied));
     } else if (command == L"boxes") {
         for (const auto& box : messageBoxes(dialog)) {
             printLine(boxLine(box));

@@ -396,7 +396,7 @@ TEST(CommandMenu, PreviewAndLookBackOfOneFile) {
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_TRUE(lines[1].starts_with(L"01) Event: "));
         EXPECT_NE(lines[1].find(c.trigger), std::wstring::npos);
-        EXPECT_TRUE(lines[1].ends_with(L"[Key: " + std::wstring(c.key) + L"]"));
+        EXPECT_TRUE(lines[1].ends_with(L"[Key: " + std::wstring(c.key) + L"]\n"));
         EXPECT_TRUE(program.fake.shell.opened.back().ends_with(c.suffix));
     }
 }
@@ -576,14 +576,14 @@ TEST(CommandMenu, DateSimulation) {
         {L" 24.12.2025 ",
          {L"Date Simulation: 24.12.2025\n",
           L"01) Event: Anna (68) [Input Date: 24.12.1957] [Trigger Date: 24.12.2025 00:00:00] " +
-              family + L" [Line: 2] [Key: [b1]]",
+              family + L" [Line: 2] [Key: [b1]]\n",
           L"02) Event: Daily walk [Input Date: 01.12.2025] [Trigger Date: 24.12.2025 12:00:00] " +
-              family + L" [Line: 3] [Key: [b2]]"}},
+              family + L" [Line: 3] [Key: [b2]]\n"}},
         // Not a calendar date, but of the right form: the day that its number denotes.
         {L"31.02.2025",
          {L"Date Simulation: 31.02.2025\n",
           L"01) Event: Daily walk [Input Date: 01.12.2025] [Trigger Date: 03.03.2025 12:00:00] " +
-              family + L" [Line: 3] [Key: [b2]]"}},
+              family + L" [Line: 3] [Key: [b2]]\n"}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(narrow(c.field));

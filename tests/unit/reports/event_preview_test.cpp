@@ -44,7 +44,7 @@ std::vector<std::wstring> keysOf(const PreviewResult& result) {
     std::vector<std::wstring> keys;
     for (const std::wstring& line : result.logLines) {
         const auto at = line.rfind(L"[Key: ");
-        keys.push_back(line.substr(at + 6, line.size() - at - 7));
+        keys.push_back(line.substr(at + 6, line.size() - at - 8));  // without "]\n"
     }
     return keys;
 }
@@ -89,9 +89,9 @@ TEST(EventPreview, ADailyEventGivesOneLinePerDayWithThatDaysTriggerDate) {
                 L"0" + intText(i + 1) +
                 L") Event: What text [Input Date: 01.01.2020] [Trigger Date: " +
                 dateText(lookBack ? today - i : today + i) +
-                L" 10:00:00] [File: C:\\P\\_PeriodicEvents\\Team.csv] [Line: 2] [Key: [d]]";
+                L" 10:00:00] [File: C:\\P\\_PeriodicEvents\\Team.csv] [Line: 2] [Key: [d]]\n";
             EXPECT_EQ(result.logLines[i], expected);
-            report += expected + L"\n";
+            report += expected;
         }
         EXPECT_EQ(result.reportText, report);
     }

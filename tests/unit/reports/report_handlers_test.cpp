@@ -91,8 +91,8 @@ TEST(PreviewButtons, LogRunAndExportInTheActiveLanguage) {
             std::wstring line = paddedIntText(i + 1, 2) + L") " + l.event + L": Daily x [" +
                                 l.inputDate + L"01.12.2026] [" + l.triggerDate + dayText(offset) +
                                 L" 12:00:00] [" + l.file + kEvents + L"] [" + l.line +
-                                L"2] [Key: [d]]";
-            report += line + L"\n";
+                                L"2] [Key: [d]]\n";
+            report += line;
             logged.push_back(line);
         }
         EXPECT_EQ(program.logSince(from), logged);
