@@ -33,7 +33,4 @@ bool isDefaultLine(std::wstring_view firstColumn);
 // The decimal form of the time column: the spreadsheet writes "0,5" in a German locale.
 std::wstring commasToPoints(std::wstring text);
 
-// Every occurrence of `from` replaced by `to`, left to right, without rescanning replaced text.
-std::wstring replacedAll(const std::wstring& text, std::wstring_view from, std::wstring_view to);
-
 }  // namespace tindlow

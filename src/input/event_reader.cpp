@@ -7,6 +7,7 @@
 #include "input/trigger_periods.h"
 #include "model/lenient_number.h"
 #include "model/text_forms.h"
+#include "model/text_replace.h"
 #include "schedule/event_computation.h"
 
 namespace tindlow {

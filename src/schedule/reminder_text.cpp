@@ -3,27 +3,9 @@
 #include <bit>
 
 #include "model/text_forms.h"
+#include "model/text_replace.h"
 
 namespace tindlow {
-
-void replaceAll(std::wstring& text, const std::wstring& placeholder, const std::wstring& value) {
-    if (placeholder.empty()) {
-        return;
-    }
-    std::wstring result;
-    std::size_t from = 0;
-    for (std::size_t at = text.find(placeholder); at != std::wstring::npos;
-         at = text.find(placeholder, from)) {
-        result.append(text, from, at - from);
-        result += value;
-        from = at + placeholder.size();
-    }
-    if (from == 0) {
-        return;
-    }
-    result.append(text, from, std::wstring::npos);
-    text = std::move(result);
-}
 
 namespace {
 
@@ -32,9 +14,9 @@ void fillPlaceholders(std::wstring& text, const ReminderEntry& entry,
     const DayMonthYear input = parseDateText(entry.sDate);
     const std::int64_t referenceYear =
         context.previewMode ? context.cursorDate.year : context.now.year;
-    replaceAll(text, L"%diff", intText(referenceYear - input.year));
-    replaceAll(text, L"%dat", formatDate(input));
-    replaceAll(text, L"%tim", formatTimeOfDay(entry.dayTime));
+    text = replacedAll(text, L"%diff", intText(referenceYear - input.year));
+    text = replacedAll(text, L"%dat", formatDate(input));
+    text = replacedAll(text, L"%tim", formatTimeOfDay(entry.dayTime));
 }
 
 }  // namespace

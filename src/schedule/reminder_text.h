@@ -24,7 +24,4 @@ std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext&
 // The short form shown in the reminder box: title and text only.
 std::wstring reminderBoxText(const ReminderEntry& entry, const ReminderTextContext& context);
 
-// Replaces every occurrence of `placeholder` in `text`.
-void replaceAll(std::wstring& text, const std::wstring& placeholder, const std::wstring& value);
-
 }  // namespace tindlow

@@ -1,21 +1,12 @@
 #include "ui/document_menu.h"
 
 #include "model/text_forms.h"
+#include "model/text_replace.h"
 
 namespace tindlow {
 
 std::wstring workbookName(const std::wstring& eventFileName) {
-    static const std::wstring kCsv = L".csv";
-    std::wstring name;
-    std::size_t from = 0;
-    for (std::size_t at = eventFileName.find(kCsv); at != std::wstring::npos;
-         at = eventFileName.find(kCsv, from)) {
-        name.append(eventFileName, from, at - from);
-        name += L".xlsm";
-        from = at + kCsv.size();
-    }
-    name.append(eventFileName, from, std::wstring::npos);
-    return name;
+    return replacedAll(eventFileName, L".csv", L".xlsm");
 }
 
 std::vector<std::wstring> documentMenuLines(const TextTables& texts, const EventFileLists& lists) {
