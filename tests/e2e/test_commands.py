@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from tindlow_e2e import Session, unescape
+from tindlow_e2e import Session, unescape, wait_until
 
 DASH = "-" * 500
 HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
@@ -90,17 +90,6 @@ def texts(s):
     return [NUMBERED.match(line).group(1) for line in s.list_lines()]
 
 
-def wait_for(predicate, timeout, what):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = predicate()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what} did not happen within {timeout} s")
-        time.sleep(0.3)
-
-
 def lines_after(s, marker, count, timeout=20):
     """The `count` log lines after the last line equal to `marker`, once they are there."""
     def ready():
@@ -109,7 +98,7 @@ def lines_after(s, marker, count, timeout=20):
             return None
         start = len(lines) - lines[::-1].index(marker)
         return lines[start:] if len(lines) - start >= count else None
-    return wait_for(ready, timeout, f"{count} log lines after {marker!r}")
+    return wait_until(ready, timeout, f"{count} log lines after {marker!r}")
 
 
 def chosen(text):
@@ -137,7 +126,7 @@ def wait_export(s, suffix, text, shot=None, timeout=20):
         names = [name for name, data in s.files("_Exports").items()
                  if name.endswith(suffix) and data == wanted]
         return names[-1] if names else None
-    name = wait_for(written, timeout, f"the export{suffix} with the expected text")
+    name = wait_until(written, timeout, f"the export{suffix} with the expected text")
     name = name[len("_Exports/"):]
     assert re.fullmatch(STAMP + re.escape(suffix), name), name
     close_editor(s, name, shot)
@@ -148,11 +137,11 @@ def close_editor(s, name, shot=None):
     """Wait for the text editor showing the export `name`, then close it (it would cover the
     message boxes that follow)."""
     editor = name + " - Notepad"
-    wait_for(lambda: s.titles(editor), 30, f"the text editor showing {name}")
+    wait_until(lambda: s.titles(editor), 30, f"the text editor showing {name}")
     if shot:
         s.screenshot(shot)
     s.driver("close", title=editor, exact=True)
-    wait_for(lambda: not s.titles(editor), 30, f"the end of the text editor showing {name}")
+    wait_until(lambda: not s.titles(editor), 30, f"the end of the text editor showing {name}")
 
 
 def register_text_editor(s):
@@ -265,7 +254,7 @@ class CommandMenuTest(unittest.TestCase):
             dispatched = command(s, 17)
             _, text, _ = s.close_box(wait_ms=20000)
             self.assertEqual(text, f"Event: {TEST_TEXT}\n")
-            reminder = wait_for(lambda: [line for line in texts(s) if line.startswith("Event: ")],
+            reminder = wait_until(lambda: [line for line in texts(s) if line.startswith("Event: ")],
                                 20, "the log line of the test reminder")
             self.assertEqual(len(reminder), 1, reminder)
             self.assertRegex(reminder[0], "^" + re.escape(
@@ -274,7 +263,7 @@ class CommandMenuTest(unittest.TestCase):
                 "] [Total: 1 Reminder] [File: 17. Create a Test-Reminder] [Line: -] "
                 f"[Key: {TEST_KEY}]") + "$")
             self.assertEqual(texts(s)[texts(s).index(dispatched) + 1], reminder[0])
-            name = wait_for(lambda: [n for n in s.files("_Exports")
+            name = wait_until(lambda: [n for n in s.files("_Exports")
                                      if n.endswith(" Reminders.txt")],
                             20, "the reminders file")[0][len("_Exports/"):]
             close_editor(s, name)
@@ -289,7 +278,7 @@ class CommandMenuTest(unittest.TestCase):
             # The log list on the clipboard, the dispatcher's line for command 6 last.
             dispatched = command(s, 6)
             # The line is read once the handler has returned, so the clipboard is filled.
-            wait_for(lambda: texts(s)[-1] == dispatched, 20, "the dispatcher's line")
+            wait_until(lambda: texts(s)[-1] == dispatched, 20, "the dispatcher's line")
             lines = s.list_lines()
             self.assertEqual(NUMBERED.match(lines[-1]).group(1), dispatched)
             clipboard = s.lines("clipboard")
@@ -325,7 +314,7 @@ class CommandMenuTest(unittest.TestCase):
 
             # The complete dictionary holds the event file's entry, not the test entry.
             command(s, 10)
-            name = wait_for(lambda: [n for n in s.files("_Exports")
+            name = wait_until(lambda: [n for n in s.files("_Exports")
                                      if n.endswith(" CompleteDictionaryContent.txt")],
                             20, "the complete dictionary report")[0][len("_Exports/"):]
             self.assertRegex(name, "^" + STAMP + re.escape(" CompleteDictionaryContent.txt") + "$")

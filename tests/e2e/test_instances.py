@@ -9,7 +9,7 @@ get past its first step. The unit tests cover it with a fake key poll.
 import time
 import unittest
 
-from tindlow_e2e import Session
+from tindlow_e2e import Session, wait_until
 
 FIRST = "Tindlow v1.40 (a) Instance 1"
 SECOND = "Tindlow v1.40 (a) Instance 2"
@@ -21,18 +21,6 @@ SWITCH_LANGUAGE = 1011
 HIDE_PRESSED = "The 'Hide Window' button was pressed."
 HIDE_REJECTED = "Hiding request is rejected. Only the first instance is allowed to be hidden."
 CLEAR_PRESSED = "The 'Clear Listbox' button was pressed."
-
-
-def wait_until(probe, timeout=20, what="the condition"):
-    """Poll `probe` until it answers something true; the timeout is only an upper bound."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what} did not come within {timeout} s")
-        time.sleep(0.2)
 
 
 def number_of(line):

@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from tindlow_e2e import Session, program_seconds
+from tindlow_e2e import Session, program_seconds, wait_until
 
 HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
 DASH = "-" * 500
@@ -46,24 +46,13 @@ def seconds_of(moment):
     return program_seconds(datetime.datetime.fromisoformat(moment))
 
 
-def wait_for(predicate, timeout, what):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = predicate()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what} did not happen within {timeout} s")
-        time.sleep(0.3)
-
-
 def settled_box(s, timeout=30):
     """Wait for a reminder box and for the end of the window's flashing (the box is not drawn
     while its window is minimised); returns (text, icon) of the box."""
     def shown():
         boxes = s.boxes()
         return s.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
-    _, text, icon = wait_for(shown, timeout, "a reminder box on the shown window")
+    _, text, icon = wait_until(shown, timeout, "a reminder box on the shown window")
     return text, icon
 
 
@@ -121,15 +110,15 @@ class RemindersTest(unittest.TestCase):
             self.assertEqual(lines[lines.index(reminders[0]) + 1], DASH)
 
             # Written after the box is closed, then opened by the shell.
-            written = wait_for(lambda: reminder_files(s), 20, "the reminders file")
+            written = wait_until(lambda: reminder_files(s), 20, "the reminders file")
             (name, data), = written.items()
             self.assertRegex(name, r"^_Exports/2026-03-10_11\.00\.\d\d Reminders\.txt$")
             self.assertEqual(utf16_text(data), reminders[0] + "\r\n")
             editor = name[len("_Exports/"):] + " - Notepad"
-            wait_for(lambda: s.titles(editor), 30, "the text editor window")
+            wait_until(lambda: s.titles(editor), 30, "the text editor window")
             s.driver("close", title=editor, exact=True)
 
-            log = wait_for(lambda: saved_log(s, key), 20, "the emitted reminders log")
+            log = wait_until(lambda: saved_log(s, key), 20, "the emitted reminders log")
             match = re.fullmatch(emitted_line(s, key, "0000 0000 0000 0000 0000 0000 0000 0001",
                                               "Call Ring the bank", 2), log.decode("latin-1"))
             self.assertIsNotNone(match, log)
@@ -173,7 +162,7 @@ class RemindersTest(unittest.TestCase):
             self.assertRegex(first[1], reminder_line(s, "Parcel Fetch it at the post office",
                                                      "[k-2]", 3, "11:59"))
             self.assertEqual(lines[lines.index(first[0]) + 2], DASH)
-            (_, data), = wait_for(lambda: reminder_files(s), 20, "the reminders file").items()
+            (_, data), = wait_until(lambda: reminder_files(s), 20, "the reminders file").items()
             self.assertEqual(utf16_text(data), f"1) {first[0]}\r\n2) {first[1]}\r\n")
 
             text, icon = settled_box(s)
@@ -185,7 +174,7 @@ class RemindersTest(unittest.TestCase):
             self.assertEqual(len(second), 1, second)
             self.assertRegex(second[0], reminder_line(s, "Noon Stand-up", "[k-3]", 4, "12:00"))
 
-            log = wait_for(lambda: saved_log(s, "[k-3]"), 20,
+            log = wait_until(lambda: saved_log(s, "[k-3]"), 20,
                            "the event-time entry in the emitted reminders log")
             self.assertRegex(log.decode("latin-1"), "^" + "".join([
                 emitted_line(s, "[k-1]", "1000 0000 0000 0000 0000 0000 0000 0000",

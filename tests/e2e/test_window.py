@@ -6,7 +6,7 @@ import re
 import time
 import unittest
 
-from tindlow_e2e import Session
+from tindlow_e2e import Session, wait_until
 
 TITLE = "Tindlow v1.40 (a) Instance 1"
 LOG_LIST = 1000
@@ -94,19 +94,6 @@ VK_RETURN = "0D"
 def settings(language="English", position="0,0", days=11):
     return (f"Language = {language}\r\nStartPosition = {position}\r\n"
             f"PreviewLookbackDays = {days}\r\n").encode()
-
-
-def wait_until(probe, timeout=20, what="the condition"):
-    """Poll `probe` until it answers something true; returns that answer. The timeout is only
-    an upper bound for slow machines."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what} did not come within {timeout} s")
-        time.sleep(0.2)
 
 
 def number_of(line):

@@ -36,6 +36,19 @@ COMMAND_COUNT = 19  # the command menu is filled last in the start-up's first pa
 _cleared_outputs = set()
 
 
+def wait_until(probe, timeout=20, what="the condition"):
+    """Poll `probe` until it answers something true; returns that answer. The timeout is only an
+    upper bound for slow machines, never a measure of speed."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what} did not come within {timeout} s")
+        time.sleep(0.2)
+
+
 class DriverError(AssertionError):
     """A driver command failed (its exit code was not 0)."""
 
