@@ -61,6 +61,11 @@ void CTindlowDlg::dayChangeStep() {
         return;
     }
     state_.rememberedDay = today;
+    // Before the first paint has loaded, a reload would save the still empty today's
+    // dictionary over the day's emitted reminders; the first load computes for the new day.
+    if (!state_.firstPaintDone) {
+        return;
+    }
     if (state_.ini.networkPathState != 0) {
         state_.ini.networkPathState = 1;
     }
@@ -73,8 +78,7 @@ void CTindlowDlg::networkProbe() {
     }
     if (platform_.files.exists(state_.ini.networkPath)) {
         state_.ini.networkPathState = 2;
-        fullReload(true);
-        fillCommandMenu();
+        fullReload(true, true);
         return;
     }
     if (networkProbeCounter_ < INT32_MAX) {

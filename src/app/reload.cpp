@@ -59,9 +59,10 @@ void CTindlowDlg::restoreEmittedReminders() {
                       nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger);
 }
 
-void CTindlowDlg::fullReload(bool saveFirst) {
+void CTindlowDlg::fullReload(bool saveFirst, bool refillCommandMenu) {
     if (loading_) {
         reloadPending_ = true;
+        pendingCommandMenuRefill_ = pendingCommandMenuRefill_ || refillCommandMenu;
         return;
     }
     loading_ = true;
@@ -70,14 +71,19 @@ void CTindlowDlg::fullReload(bool saveFirst) {
     }
     loadEvents(nullptr);
     fillDocumentMenu();
+    if (refillCommandMenu) {
+        fillCommandMenu();
+    }
     restoreEmittedReminders();
     loading_ = false;
 }
 
 void CTindlowDlg::runDeferredReload() {
     if (reloadPending_ && !loading_) {
+        const bool refillCommandMenu = pendingCommandMenuRefill_;
         reloadPending_ = false;
-        fullReload(true);
+        pendingCommandMenuRefill_ = false;
+        fullReload(true, refillCommandMenu);
     }
 }
 

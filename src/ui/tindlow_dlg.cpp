@@ -37,6 +37,8 @@ void CTindlowDlg::onInitDialog() {
     FileSystem& files = platform_.files;
 
     view.setAppIcon();
+    // Known before the first tick, so a tick nested in a start-up box sees no change of day.
+    state_.rememberedDay = platform_.clock.localTime().day;
     view.startTimer(ids::kTimer, 500);
     view.prepareLogList();
     // A signal left by an earlier run must not pop this window up.

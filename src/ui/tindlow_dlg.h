@@ -63,7 +63,8 @@ class CTindlowDlg {
     // Save, load everything, refill the document menu, restore the day's reminder state. A
     // reload asked for while another one runs (from a tick nested in one of its boxes) is
     // deferred to the first tick after it.
-    void fullReload(bool saveFirst);
+    // The network probe also refills the command menu.
+    void fullReload(bool saveFirst, bool refillCommandMenu = false);
     void runDeferredReload();
     // Answers false when the file could not be opened, after a box with the system's reason;
     // at start-up the dialog is then ended, while a later reading keeps the program running
@@ -142,6 +143,7 @@ class CTindlowDlg {
     bool oneTimeStepDone_ = false;
     bool loading_ = false;
     bool reloadPending_ = false;
+    bool pendingCommandMenuRefill_ = false;
     // -1 before the first reminder box, 0 while it is open, then the value it returned.
     int reminderBoxGuard_ = -1;
     LastReminders lastReminders_;

@@ -55,6 +55,25 @@ TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
     EXPECT_EQ(program.state().ini.networkPathState, 1);
 }
 
+TEST(ExecutionTick, TicksInsideAStartupBoxDoNotReloadOrEmptyTheEmittedLog) {
+    TestProgram program;
+    const std::wstring emitted = L"C:\\P\\_EmittedReminders\\EmittedReminders.txt";
+    program.fake.files.addFile(emitted, "[k]<@@@>1<@@@>3880000000.00<@@@>\r\n");
+    // A settings file that cannot be read opens a box during the dialog initialisation.
+    program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "\xFE\xFF\0L");
+    program.fake.clock.setTime(23, 59, 58);
+    int nested = 0;
+    program.fake.boxes.onShow = [&](const FakeMessageBoxes::Box&) {
+        if (nested++ == 0)
+            program.ticks(8);  // crosses midnight inside the box
+    };
+    program.dialog.onInitDialog();
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(program.fake.files.fileBytes(emitted), "[k]<@@@>1<@@@>3880000000.00<@@@>\r\n");
+    EXPECT_FALSE(program.logged(L"Reading "));
+    EXPECT_FALSE(program.logged(L"Trying to read"));
+}
+
 TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) {
     TestProgram program;
     program.start();
