@@ -94,6 +94,13 @@ INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 host->dialog.onClose();
             }
             return TRUE;
+        case WM_ENDSESSION:
+            // Logging off or shutting down ends the process without a close message; save what
+            // a regular close saves.
+            if (host != nullptr && wParam != FALSE) {
+                host->dialog.onClose();
+            }
+            return TRUE;
         default:
             return FALSE;
     }
