@@ -8,6 +8,7 @@
 #include "input/key_lookup.h"
 #include "model/calendar.h"
 #include "reports/event_preview.h"
+#include "reports/export_files.h"
 #include "schedule/emitted_log.h"
 #include "schedule/reminder_text.h"
 #include "ui/control_ids.h"
@@ -52,12 +53,7 @@ enum Number {
 }  // namespace
 
 void CTindlowDlg::commandMenuChoice() {
-    View& view = platform_.view;
-    const int selection = view.comboSelection(ids::kCommandMenu);
-    const std::wstring selected =
-        selection < 0 ? std::wstring() : view.comboItemText(ids::kCommandMenu, selection);
-    // Logged first, so the line precedes everything the command writes.
-    log_.log(text(msg::kComboCommand) + selected + text(msg::kComboCommandEnd));
+    const std::wstring selected = logMenuChoice(ids::kCommandMenu);
     switch (commandNumber(selected, texts_)) {
         case cmd::kRunningInstances:
             listRunningInstances();
@@ -170,9 +166,7 @@ void CTindlowDlg::copyLogListToClipboard() {
 }
 
 void CTindlowDlg::showLogListInEditor() {
-    if (platform_.shell.open(writeLogListExport()) <= 32) {
-        windowsErrorReport();
-    }
+    exportAndOpen(kListboxContentSuffix, log_.content());
 }
 
 void CTindlowDlg::showLastReminders(bool inEditor) {

@@ -20,11 +20,7 @@ constexpr std::int32_t kFieldDaysMax = 999;
 
 std::wstring CTindlowDlg::exportAndOpen(const std::wstring& suffix, const std::wstring& text,
                                         bool reportFailure) {
-    // Named by the time of writing, not the time the report was asked for.
-    const std::wstring path =
-        exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
-    // A file that cannot be written shows up as the failed open that follows.
-    writeUnicodeFile(platform_.files, path, text);
+    const std::wstring path = writeExport(suffix, text);
     if (platform_.shell.open(path) <= 32 && reportFailure) {
         windowsErrorReport();
     }

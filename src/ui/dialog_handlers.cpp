@@ -107,12 +107,18 @@ void CTindlowDlg::onMouseLeave() {
                         platform_.view);
 }
 
-void CTindlowDlg::documentMenuChoice() {
+std::wstring CTindlowDlg::logMenuChoice(int comboId) {
     View& view = platform_.view;
-    const int selection = view.comboSelection(ids::kDocumentMenu);
+    const int selection = view.comboSelection(comboId);
     const std::wstring selected =
-        selection < 0 ? std::wstring() : view.comboItemText(ids::kDocumentMenu, selection);
+        selection < 0 ? std::wstring() : view.comboItemText(comboId, selection);
+    // Logged first, so the line precedes everything the choice writes.
     log_.log(text(msg::kComboCommand) + selected + text(msg::kComboCommandEnd));
+    return selected;
+}
+
+void CTindlowDlg::documentMenuChoice() {
+    const std::wstring selected = logMenuChoice(ids::kDocumentMenu);
     const DocumentChoice choice = documentChoice(
         selected, texts_, state_.paths, state_.ini.networkPath, state_.ini.networkPathState);
     if (choice.message >= 0) {

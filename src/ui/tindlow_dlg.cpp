@@ -256,11 +256,17 @@ void CTindlowDlg::closeSequence() {
     files.deleteFile(kPopupSignalFile);
 }
 
-std::wstring CTindlowDlg::writeLogListExport() {
-    const std::wstring path = exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(),
-                                         kListboxContentSuffix);
-    writeUnicodeFile(platform_.files, path, log_.content());
+std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wstring& text) {
+    // Named by the time of writing, not the time the report was asked for.
+    const std::wstring path =
+        exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
+    // A file that cannot be written shows up as the failed open that follows, if any.
+    writeUnicodeFile(platform_.files, path, text);
     return path;
+}
+
+std::wstring CTindlowDlg::writeLogListExport() {
+    return writeExport(kListboxContentSuffix, log_.content());
 }
 
 void CTindlowDlg::onCancel() {

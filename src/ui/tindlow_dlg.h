@@ -85,6 +85,9 @@ class CTindlowDlg {
     // Exports and reports (src/reports/report_handlers.cpp).
     // Writes the text as an export file with the suffix and opens it; a failed open is logged
     // as the Windows error report when `reportFailure` is set. Answers the path.
+    // Writes the text as an export file with the suffix, named by the time of writing; answers
+    // the path.
+    std::wstring writeExport(const std::wstring& suffix, const std::wstring& text);
     std::wstring exportAndOpen(const std::wstring& suffix, const std::wstring& text,
                                bool reportFailure = true);
     // The Future Events / Missed Events run; a non-empty filter restricts it to one event file
@@ -123,6 +126,8 @@ class CTindlowDlg {
     void fillCommandMenu();
     void fillDocumentMenu();
     void documentMenuChoice();
+    // The selected text of a drop-down menu (empty when none), logged as the chosen command.
+    std::wstring logMenuChoice(int comboId);
     void checkAndApplyStartPosition();
     void recordButtonRects();
     void showStartupNotices();
