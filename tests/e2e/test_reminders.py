@@ -77,7 +77,7 @@ class RemindersTest(unittest.TestCase):
     def test_first_pre_event_reminder_and_no_repetition_after_a_restart(self):
         # Event at 12:00 with three reminders in the hour before it: the first falls due at 11:00.
         files = {
-            "_IniFile/IniFile.csv": b"Value;Key\r\n1;[ExecutionLoop]\r\n6;[NumFlashing]\r\n",
+            "_IniFile/IniFile.csv": b"Value;Key\r\n1;[ExecutionLoop]\r\n16;[NumFlashing]\r\n",
             EVENT_FILE: HEADER + b"Call;Ring the bank;10.03.2026;0,5;60;3;;[k-call];2\r\n",
         }
         key = "[k-call]"

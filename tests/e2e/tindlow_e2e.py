@@ -36,6 +36,25 @@ COMMAND_COUNT = 19  # the command menu is filled last in the start-up's first pa
 _cleared_outputs = set()
 
 
+def clear_stale_faketime_files():
+    """Remove the shared memory and semaphore files of faketime wrappers that are gone.
+
+    The faketime wrapper removes its files only when it ends normally; a killed wrapper leaves
+    them behind, and a later wrapper that gets the same process id then fails with
+    "sem_open: File exists" before the program starts."""
+    shm = Path("/dev/shm")
+    if not shm.is_dir():
+        return
+    for entry in shm.iterdir():
+        for prefix in ("faketime_shm_", "sem.faketime_sem_"):
+            pid = entry.name[len(prefix):] if entry.name.startswith(prefix) else ""
+            if pid.isdigit() and not Path(f"/proc/{pid}").exists():
+                try:
+                    entry.unlink()
+                except OSError:
+                    pass
+
+
 def wait_until(probe, timeout=20, what="the condition"):
     """Poll `probe` until it answers something true; returns that answer. The timeout is only an
     upper bound for slow machines, never a measure of speed."""
@@ -365,6 +384,7 @@ class Session:
         command = [self.wine, str(self.exe)]
         env = self.env()
         if at is not None:
+            clear_stale_faketime_files()
             env["NO_FAKE_STAT"] = "1"
             env["FAKETIME_DONT_FAKE_MONOTONIC"] = "1"
             command = ["faketime", at] + command
@@ -590,6 +610,7 @@ class Session:
         for log in self._logs:
             log.close()
         self._logs = []
+        clear_stale_faketime_files()
         if failed or self.keep:
             print(f"kept the session directory {self.root} (output in {self.out})",
                   file=sys.stderr)
