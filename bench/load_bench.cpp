@@ -47,6 +47,7 @@ class OneFileSystem : public FileSystem {
     }
     int writeFile(const std::wstring&, const std::string&) override { return 13; }
     int replaceFile(const std::wstring&, const std::wstring&) override { return 13; }
+    std::wstring errorText(int) const override { return L"read-only"; }
 
   private:
     std::wstring directory_;

@@ -60,12 +60,14 @@ void CTindlowDlg::dayChangeStep() {
     if (today == state_.rememberedDay) {
         return;
     }
-    state_.rememberedDay = today;
     // Before the first paint has loaded, a reload would save the still empty today's
-    // dictionary over the day's emitted reminders; the first load computes for the new day.
+    // dictionary over the day's emitted reminders. The change stays unnoticed until then: the
+    // first paint remembers the day its loading computes for, so a midnight passed inside one
+    // of its boxes is seen by the first tick after it.
     if (!state_.firstPaintDone) {
         return;
     }
+    state_.rememberedDay = today;
     if (state_.ini.networkPathState != 0) {
         state_.ini.networkPathState = 1;
     }

@@ -4,6 +4,7 @@
 #include "input/initialization_file.h"
 #include "model/calendar.h"
 #include "schedule/emitted_log.h"
+#include "ui/text_tables.h"
 #include "ui/tindlow_dlg.h"
 
 namespace tindlow {
@@ -51,12 +52,32 @@ void CTindlowDlg::loadEvents(KeyLookup* lookup) {
 }
 
 void CTindlowDlg::saveEmittedReminders() {
-    saveEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_);
+    // While a loading runs, today's dictionary is being rebuilt and has not got its emitted
+    // state back yet; writing it would wipe the day's reminders from the file. The file already
+    // holds the state: every loading saves before it starts, and no reminder is given during it.
+    if (loading_) {
+        return;
+    }
+    reportWriteFailure(state_.paths.emittedRemindersFile,
+                       saveEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_));
 }
 
 void CTindlowDlg::restoreEmittedReminders() {
-    restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
-                      nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger);
+    reportWriteFailure(
+        state_.paths.emittedRemindersFile,
+        restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
+                          nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger));
+}
+
+void CTindlowDlg::reportWriteFailure(const std::wstring& path, int error) {
+    if (error == 0) {
+        return;
+    }
+    // The language's own table: at start-up the settings file is written before any language
+    // has been applied to the active tables.
+    const TextTables& tables = tablesFor(state_.language);
+    log_.log(tables.messages[msg::kFileNotWritten] + path +
+             tables.messages[msg::kFileNotWrittenReason] + platform_.files.errorText(error));
 }
 
 void CTindlowDlg::fullReload(bool saveFirst, bool refillCommandMenu) {
@@ -65,10 +86,10 @@ void CTindlowDlg::fullReload(bool saveFirst, bool refillCommandMenu) {
         pendingCommandMenuRefill_ = pendingCommandMenuRefill_ || refillCommandMenu;
         return;
     }
-    loading_ = true;
     if (saveFirst) {
         saveEmittedReminders();
     }
+    loading_ = true;
     loadEvents(nullptr);
     fillDocumentMenu();
     if (refillCommandMenu) {

@@ -214,8 +214,8 @@ void CTindlowDlg::openFileOfKey() {
     // The lookup reads every event file anew, which rebuilds both dictionaries. The day's
     // reminder state is saved before and restored after, as around every reload: without it
     // the reminders already given today would be given again.
-    loading_ = true;
     saveEmittedReminders();
+    loading_ = true;
     loadEvents(&lookup);
     restoreEmittedReminders();
     loading_ = false;

@@ -21,7 +21,7 @@ struct FileBytes {
 // Byte-level file access on Windows paths ("C:\P\_Settings\Settings.txt"). The engine does all
 // text encoding itself; implementations only move bytes.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     virtual std::wstring currentDirectory() const = 0;
     virtual bool exists(const std::wstring& path) const = 0;
@@ -34,11 +34,14 @@ public:
     virtual std::optional<std::vector<DirectoryEntry>> listDirectory(
         const std::wstring& directory) const = 0;
     virtual FileBytes readFile(const std::wstring& path) const = 0;
-    // Creates or truncates the file and writes the bytes; 0 or the C library error number.
+    // Creates or truncates the file and writes the bytes; 0 or the system's error code.
     virtual int writeFile(const std::wstring& path, const std::string& bytes) = 0;
-    // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or an
-    // error number.
+    // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or the
+    // system's error code.
     virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;
+    // The system's description of an error code that writeFile or replaceFile answered, for
+    // telling the user why a file could not be written.
+    virtual std::wstring errorText(int error) const = 0;
 };
 
 }  // namespace tindlow

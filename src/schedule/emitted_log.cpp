@@ -3,6 +3,7 @@
 #include "model/lenient_number.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
+#include "schedule/event_computation.h"
 
 namespace tindlow {
 
@@ -58,6 +59,17 @@ std::vector<std::wstring> splitFields(const std::wstring& line) {
     return fields;
 }
 
+// Whether reminders last given at `givenSec` were given for the entry's current occurrence.
+// Every change of day reloads the entries, so a reminder is always given for the occurrence
+// that the entry has on the day it is given; that occurrence is computed again here and
+// compared. A remind window alone cannot tell: the windows of a daily event follow each other
+// without a gap, and the post-event answer runs on to the end of its day.
+bool givenForCurrentOccurrence(const ReminderEntry& entry, double givenSec) {
+    ReminderEntry then = entry;
+    computeEvent(then, dateOfSeconds(givenSec));
+    return then.nextEventTimeSec == entry.nextEventTimeSec;
+}
+
 std::vector<std::wstring> byteTextLines(const std::string& bytes) {
     std::vector<std::wstring> lines;
     const std::wstring text = decodeByteText(bytes);
@@ -79,11 +91,11 @@ std::vector<std::wstring> byteTextLines(const std::string& bytes) {
 
 }  // namespace
 
-void restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
-                       double nowSec, double defaultPostTrigger) {
+int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today, double nowSec,
+                      double defaultPostTrigger) {
     const FileBytes content = files.readFile(path);
     if (!content.ok()) {
-        return;
+        return 0;
     }
     std::wstring kept;
     bool rewrite = false;
@@ -99,16 +111,15 @@ void restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& 
         }
         kept += line;
         kept += L'\n';
-        if (ReminderEntry* entry = today.find(fields[0])) {
+        ReminderEntry* entry = today.find(fields[0]);
+        if (entry != nullptr && givenForCurrentOccurrence(*entry, lastOutput)) {
             entry->remindMatrix |= parseMatrix(fields[1]);
             if (lastOutput > entry->lastOutputSec) {
                 entry->lastOutputSec = lastOutput;
             }
         }
     }
-    if (rewrite) {
-        replaceFileContent(files, path, encodeByteText(kept));
-    }
+    return rewrite ? replaceFileContent(files, path, encodeByteText(kept)) : 0;
 }
 
 }  // namespace tindlow

@@ -19,9 +19,12 @@ std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry)
 int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary& today);
 
 // Merges the log into today's dictionary: ORs the saved bits into the entries and keeps the
-// later lastOutputSec. Lines whose last output lies more than the default post-trigger length
+// later lastOutputSec, but only where a line's reminders were given for the entry's current
+// occurrence; the bits of an earlier occurrence (yesterday's, for a daily event) would silence
+// the new one. Lines whose last output lies more than the default post-trigger length
 // before `nowSec` are dropped, and the file is then rewritten without them.
-void restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
-                       double nowSec, double defaultPostTrigger);
+// Answers 0, or the error of that rewrite (the file then keeps its lines).
+int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today, double nowSec,
+                      double defaultPostTrigger);
 
 }  // namespace tindlow

@@ -240,6 +240,11 @@ constexpr MessageText kMessages[] = {
     {msg::kTickCount,
      {L"Tick-count value since computer start (milli seconds): ",
       L"Tick-Count Wert seit dem Computer Start (Millisekunden): "}},
+    {msg::kFileNotWritten, {L"The file ", L"Die Datei "}},
+    {msg::kFileNotWrittenReason,
+     {L" could not be written, so it keeps its previous content. Reason: ",
+      L" konnte nicht geschrieben werden und beh\u00e4lt daher ihren bisherigen Inhalt. "
+      L"Grund: "}},
 };
 
 constexpr Bilingual kDocumentMenu[kDocumentMenuCount] = {

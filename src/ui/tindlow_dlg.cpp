@@ -53,8 +53,11 @@ void CTindlowDlg::onInitDialog() {
                    englishTables(), state_.dashLine, log_);
 
     if (!files.exists(state_.paths.settingsFile)) {
-        writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
-        notices_.push_back(kSettingsNotice);
+        const int error = writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
+        reportWriteFailure(state_.paths.settingsFile, error);
+        if (error == 0) {
+            notices_.push_back(kSettingsNotice);
+        }
     }
     Settings settings = currentSettings();
     readSettingsFile(files, log_, platform_.boxes, state_.paths.settingsFile, state_.dashLine,
@@ -129,7 +132,9 @@ void CTindlowDlg::firstPaint() {
     } else if (!readInitializationFile(true)) {
         return;
     }
-    // Loads, fills the document menu and restores the day's reminder state.
+    // Loads, fills the document menu and restores the day's reminder state, all computed for
+    // the day of this moment.
+    state_.rememberedDay = platform_.clock.localTime().day;
     fullReload(false);
 
     fillCommandMenu();
@@ -248,9 +253,15 @@ void CTindlowDlg::onClose() {
     platform_.view.endDialog();
 }
 
+void CTindlowDlg::onEndSession() {
+    closeSequence();
+    platform_.view.endDialog();
+}
+
 void CTindlowDlg::closeSequence() {
     FileSystem& files = platform_.files;
-    writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
+    reportWriteFailure(state_.paths.settingsFile,
+                       writeSettingsFile(files, state_.paths.settingsFile, currentSettings()));
     saveEmittedReminders();
     writeLogListExport();
     files.deleteFile(kPopupSignalFile);

@@ -25,6 +25,9 @@ class CTindlowDlg {
     void onTimer();
     // The close message (caption, system menu): runs the close sequence and ends the dialog.
     void onClose();
+    // The session ends (log-off, shutdown): the process ends without a close message, so the
+    // close sequence runs here.
+    void onEndSession();
     // The dialog's cancel command (Escape): ends the dialog without the close sequence.
     void onCancel();
     // A button, check box or menu notification.
@@ -74,6 +77,8 @@ class CTindlowDlg {
     void saveEmittedReminders();
     void runReminderCheck();
     void restoreEmittedReminders();
+    // A log line naming the file and the system's reason, when `error` is not 0.
+    void reportWriteFailure(const std::wstring& path, int error);
     void hideRequest();
     void windowsErrorReport();
     void openHelp();

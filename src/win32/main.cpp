@@ -95,10 +95,8 @@ INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             return TRUE;
         case WM_ENDSESSION:
-            // Logging off or shutting down ends the process without a close message; save what
-            // a regular close saves.
             if (host != nullptr && wParam != FALSE) {
-                host->dialog.onClose();
+                host->dialog.onEndSession();
             }
             return TRUE;
         default:

@@ -3,10 +3,39 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 namespace tindlow::win32 {
+
+namespace {
+
+// The calling thread's last error, or `fallback` should a failed call have left none.
+int lastErrorOr(DWORD fallback) {
+    const DWORD error = GetLastError();
+    return static_cast<int>(error != 0 ? error : fallback);
+}
+
+// The system's text for an error code, in the user's language, without the line end that
+// FormatMessageW puts after it; empty when the system has none.
+std::wstring systemErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&buffer),
+        0, nullptr);
+    std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
+    if (buffer != nullptr) {
+        LocalFree(buffer);
+    }
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
 
 LocalTime RealClock::localTime() const {
     SYSTEMTIME st;
@@ -92,20 +121,41 @@ FileBytes RealFileSystem::readFile(const std::wstring& path) const {
 }
 
 int RealFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (file == nullptr) {
-        return errno != 0 ? errno : EACCES;
+    // The Win32 calls rather than the C runtime, so a failure answers the system's own reason
+    // (a full disk, a file locked by another program) instead of a coarse C error number.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return lastErrorOr(ERROR_ACCESS_DENIED);
     }
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = fclose(file) == 0;
-    return written && closed ? 0 : ENOSPC;
+    int error = 0;
+    std::size_t done = 0;
+    while (error == 0 && done < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr)) {
+            error = lastErrorOr(ERROR_WRITE_FAULT);
+        } else if (written == 0) {
+            error = ERROR_DISK_FULL;
+        }
+        done += written;
+    }
+    if (!CloseHandle(file) && error == 0) {
+        error = lastErrorOr(ERROR_WRITE_FAULT);
+    }
+    return error;
 }
 
 int RealFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return 0;
     }
-    return static_cast<int>(GetLastError());
+    return lastErrorOr(ERROR_ACCESS_DENIED);
+}
+
+std::wstring RealFileSystem::errorText(int error) const {
+    const std::wstring text = systemErrorText(static_cast<DWORD>(error));
+    return text.empty() ? L"Error " + std::to_wstring(error) : text;
 }
 
 std::intptr_t RealShell::open(const std::wstring& path) {
@@ -119,16 +169,7 @@ std::uint32_t RealShell::lastError() const {
 }
 
 std::wstring RealShell::errorText(std::uint32_t code) const {
-    wchar_t* buffer = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&buffer),
-        0, nullptr);
-    std::wstring text = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : L"";
-    if (buffer != nullptr) {
-        LocalFree(buffer);
-    }
-    return text;
+    return systemErrorText(code);
 }
 
 int RealMessageBoxes::show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) {

@@ -23,6 +23,7 @@ class RealFileSystem : public FileSystem {
     FileBytes readFile(const std::wstring& path) const override;
     int writeFile(const std::wstring& path, const std::string& bytes) override;
     int replaceFile(const std::wstring& from, const std::wstring& to) override;
+    std::wstring errorText(int error) const override;
 };
 
 class RealShell : public Shell {

@@ -1,5 +1,7 @@
 #include "fakes/fake_file_system.h"
 
+#include "fakes/fake_last_error.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -10,6 +12,13 @@ namespace {
 
 constexpr int kNoSuchFile = 2;
 constexpr int kAccessDenied = 13;
+
+// What the system's last error holds after a failed call.
+constexpr std::uint32_t kWinFileNotFound = 2;
+constexpr std::uint32_t kWinPathNotFound = 3;
+constexpr std::uint32_t kWinAccessDenied = 5;
+constexpr std::uint32_t kWinSharingViolation = 32;
+constexpr std::uint32_t kWinAlreadyExists = 183;
 
 std::wstring upperAscii(std::wstring text) {
     for (wchar_t& c : text) {
@@ -32,6 +41,21 @@ FakeFileSystem::FakeFileSystem() {
 }
 
 FakeFileSystem::Resolved FakeFileSystem::resolve(const std::wstring& path) const {
+    // Long simulations ask for the same few paths on every tick; resolving is pure for a given
+    // current directory, so its results are kept.
+    const auto cached = resolveCache_.find(path);
+    if (cached != resolveCache_.end()) {
+        return cached->second;
+    }
+    if (resolveCache_.size() >= kResolveCacheLimit) {
+        resolveCache_.clear();
+    }
+    Resolved resolved = resolveUncached(path);
+    resolveCache_.emplace(path, resolved);
+    return resolved;
+}
+
+FakeFileSystem::Resolved FakeFileSystem::resolveUncached(const std::wstring& path) const {
     std::wstring text = path;
     std::replace(text.begin(), text.end(), L'/', L'\\');
     Resolved resolved;
@@ -167,17 +191,21 @@ int FakeFileSystem::checkWritable(const Resolved& resolved) const {
 }
 
 bool FakeFileSystem::exists(const std::wstring& path) const {
+    touchLastError();
     return findNode(resolve(path)) != nullptr;
 }
 
 bool FakeFileSystem::isDirectory(const std::wstring& path) const {
+    touchLastError();
     const Node* node = findNode(resolve(path));
     return node != nullptr && node->isDirectory;
 }
 
 bool FakeFileSystem::createDirectory(const std::wstring& path) {
+    touchLastError();
     const Resolved resolved = resolve(path);
     if (resolved.key.empty() || nodes_.count(resolved.key) != 0 || !parentIsDirectory(resolved)) {
+        failWithLastError(nodes_.count(resolved.key) != 0 ? kWinAlreadyExists : kWinPathNotFound);
         return false;
     }
     makeNode(resolved, true);
@@ -185,9 +213,11 @@ bool FakeFileSystem::createDirectory(const std::wstring& path) {
 }
 
 bool FakeFileSystem::deleteFile(const std::wstring& path) {
+    touchLastError();
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
     if (node == nullptr || node->isDirectory || isLocked(resolved)) {
+        failWithLastError(node == nullptr ? kWinFileNotFound : kWinAccessDenied);
         return false;
     }
     nodes_.erase(resolved.key);
@@ -196,9 +226,11 @@ bool FakeFileSystem::deleteFile(const std::wstring& path) {
 
 std::optional<std::vector<DirectoryEntry>> FakeFileSystem::listDirectory(
     const std::wstring& directory) const {
+    touchLastError();
     const Resolved resolved = resolve(directory);
     const Node* node = findNode(resolved);
     if (node == nullptr || !node->isDirectory) {
+        failWithLastError(kWinPathNotFound);
         return std::nullopt;
     }
     std::vector<const Node*> children;
@@ -217,20 +249,25 @@ std::optional<std::vector<DirectoryEntry>> FakeFileSystem::listDirectory(
 }
 
 FileBytes FakeFileSystem::readFile(const std::wstring& path) const {
+    touchLastError();
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
     if (node == nullptr) {
+        failWithLastError(kWinFileNotFound);
         return {kNoSuchFile, {}};
     }
     if (node->isDirectory || isLocked(resolved)) {
+        failWithLastError(isLocked(resolved) ? kWinSharingViolation : kWinAccessDenied);
         return {kAccessDenied, {}};
     }
     return {0, node->bytes};
 }
 
 int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
+    touchLastError();
     const Resolved resolved = resolve(path);
     if (const int error = checkWritable(resolved); error != 0) {
+        failWithLastError(static_cast<std::uint32_t>(error));
         return error;
     }
     Node* node = findNode(resolved);
@@ -243,16 +280,20 @@ int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes
 }
 
 int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
+    touchLastError();
     const Resolved source = resolve(from);
     const Resolved target = resolve(to);
     const Node* sourceNode = findNode(source);
+    int error = 0;
     if (sourceNode == nullptr) {
-        return kNoSuchFile;
+        error = kNoSuchFile;
+    } else if (sourceNode->isDirectory || isLocked(source)) {
+        error = kAccessDenied;
+    } else {
+        error = checkWritable(target);
     }
-    if (sourceNode->isDirectory || isLocked(source)) {
-        return kAccessDenied;
-    }
-    if (const int error = checkWritable(target); error != 0) {
+    if (error != 0) {
+        failWithLastError(static_cast<std::uint32_t>(error));
         return error;
     }
     if (source.key == target.key) {
@@ -269,10 +310,30 @@ int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to
     return 0;
 }
 
+std::wstring FakeFileSystem::errorText(int error) const {
+    std::wstring meaning = L"unknown error";
+    switch (error) {
+        case kNoSuchFile:
+            meaning = L"no such file or directory";
+            break;
+        case kAccessDenied:
+            meaning = L"permission denied";
+            break;
+        case 28:
+            meaning = L"no space left on device";
+            break;
+        default:
+            break;
+    }
+    return L"Error " + std::to_wstring(error) + L": " + meaning;
+}
+
 void FakeFileSystem::setCurrentDirectory(const std::wstring& path) {
     const Resolved resolved = resolve(path);
     makeDirectories(resolved);
     currentDirectory_ = resolved.path;
+    // Relative paths resolve against the new directory now.
+    resolveCache_.clear();
 }
 
 void FakeFileSystem::addDirectory(const std::wstring& path) {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -47,6 +48,9 @@ class FakeFileSystem : public FileSystem {
     int writeFile(const std::wstring& path, const std::string& bytes) override;
     // Moves `from` onto `to`; counts as a write of `to` (so failWritesWith(to) applies).
     int replaceFile(const std::wstring& from, const std::wstring& to) override;
+    // "Error N: " and a short description of the C library's meaning of N, so a test can see
+    // that the number reached the user.
+    std::wstring errorText(int error) const override;
 
     // Test helpers. None of them counts as a write.
     void setCurrentDirectory(const std::wstring& path);  // created when missing
@@ -89,6 +93,7 @@ class FakeFileSystem : public FileSystem {
     };
 
     Resolved resolve(const std::wstring& path) const;
+    Resolved resolveUncached(const std::wstring& path) const;
     const Node* findNode(const Resolved& resolved) const;
     Node* findNode(const Resolved& resolved);
     bool parentIsDirectory(const Resolved& resolved) const;
@@ -104,6 +109,8 @@ class FakeFileSystem : public FileSystem {
     std::map<std::wstring, int> writeCounts_;
     std::set<std::wstring> locks_;
     std::wstring currentDirectory_;
+    static constexpr std::size_t kResolveCacheLimit = 4096;
+    mutable std::unordered_map<std::wstring, Resolved> resolveCache_;
     std::uint64_t nextOrder_ = 1;
 };
 

@@ -4,11 +4,13 @@
 // loop keeps delivering timer ticks. The hook may show further boxes; openCount() tells it how
 // deeply nested it is, so it can avoid opening boxes forever.
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "fakes/fake_last_error.h"
 #include "platform/message_boxes.h"
 
 namespace tindlow {
@@ -22,6 +24,7 @@ class FakeMessageBoxes : public MessageBoxes {
     };
 
     int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override {
+        touchLastError();
         shown.push_back(Box{text, caption, icon});
         int answer = defaultAnswer;
         if (!answers.empty()) {
@@ -35,6 +38,13 @@ class FakeMessageBoxes : public MessageBoxes {
             onShow(box);
             --openCount_;
         }
+        // Whatever ran while the box was open has changed the last error; a box that could not
+        // be shown leaves its own reason.
+        if (answer == 0) {
+            failWithLastError(failureError);
+        } else {
+            touchLastError();
+        }
         return answer;
     }
 
@@ -44,6 +54,7 @@ class FakeMessageBoxes : public MessageBoxes {
     std::vector<Box> shown;                  // every box, in the order they were opened
     std::deque<int> answers;                 // answered first, one per box
     int defaultAnswer = 1;                   // IDOK
+    std::uint32_t failureError = 1400;       // the last error after an answer of 0
     std::function<void(const Box&)> onShow;  // runs while the box is open
 
   private:

@@ -10,6 +10,7 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_system.h"
+#include "fakes/fake_last_error.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_view.h"
 #include "platform/platform.h"
@@ -18,11 +19,16 @@ namespace tindlow {
 
 class FakeShell : public Shell {
   public:
+    // A failed open leaves `error` as the last error, until the next platform call.
     std::intptr_t open(const std::wstring& path) override {
+        touchLastError();
         opened.push_back(path);
+        if (result <= 32) {
+            failWithLastError(error);
+        }
         return result;
     }
-    std::uint32_t lastError() const override { return error; }
+    std::uint32_t lastError() const override { return fakeLastError(); }
     std::wstring errorText(std::uint32_t) const override { return L"error"; }
 
     std::vector<std::wstring> opened;
@@ -33,6 +39,7 @@ class FakeShell : public Shell {
 class FakeKeyPoll : public KeyPoll {
   public:
     bool pressedSinceLastPoll(int virtualKey) override {
+        touchLastError();
         polled.push_back(virtualKey);
         return pressed.erase(virtualKey) > 0;
     }
@@ -42,13 +49,17 @@ class FakeKeyPoll : public KeyPoll {
 
 class FakeProcesses : public Processes {
   public:
-    std::vector<ProcessInfo> list() const override { return processes; }
+    std::vector<ProcessInfo> list() const override {
+        touchLastError();
+        return processes;
+    }
     std::vector<ProcessInfo> processes{{4711, L"Tindlow.exe"}};
 };
 
 class FakeClipboard : public Clipboard {
   public:
     ClipboardResult setText(const std::wstring& text) override {
+        touchLastError();
         if (result == ClipboardResult::Ok) {
             content = text;
         }
@@ -60,7 +71,10 @@ class FakeClipboard : public Clipboard {
 
 class FakeSleeper : public Sleeper {
   public:
-    void sleepMilliseconds(int milliseconds) override { slept.push_back(milliseconds); }
+    void sleepMilliseconds(int milliseconds) override {
+        touchLastError();
+        slept.push_back(milliseconds);
+    }
     std::vector<int> slept;
 };
 

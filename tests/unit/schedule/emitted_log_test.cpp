@@ -4,6 +4,7 @@
 #include "model/calendar.h"
 #include "model/text_files.h"
 #include "schedule/emitted_log.h"
+#include "schedule/event_computation.h"
 
 namespace tindlow {
 namespace {
@@ -85,6 +86,80 @@ TEST(EmittedLog, RestoreMergesBitsKeepsTheLaterTimeAndDropsOutdatedLines) {
     EXPECT_EQ(rewritten.find("[old]"), std::string::npos);
     EXPECT_EQ(rewritten.find("no separator"), std::string::npos);
     EXPECT_NE(rewritten.find("[gone]"), std::string::npos);
+}
+
+// A line restores its bits only into the occurrence they were given for: the one the entry had
+// on the day of the line's last output. Such lines are still kept while they are young enough.
+TEST(EmittedLog, RestoreOnlyIntoTheOccurrenceTheRemindersWereGivenFor) {
+    auto recurring = [](const wchar_t* date, std::int32_t incType, std::int32_t interval,
+                        const DayMonthYear& today) {
+        ReminderEntry entry = entryWith(L"[e]", 0, 0);
+        entry.sDate = date;
+        entry.dayTime = 10 * 3600;
+        entry.preTrigger = 5 * 86400;
+        entry.incType = incType;
+        entry.interval = interval;
+        computeEvent(entry, today);
+        return entry;
+    };
+    auto at = [](int day, int month, int hour) {
+        return dayNumberOf(day, month, 2026) * 86400.0 + hour * 3600;
+    };
+    const struct {
+        const char* name;
+        const wchar_t* date;
+        std::int32_t incType;
+        std::int32_t interval;
+        DayMonthYear today;
+        double given;
+        bool restored;
+    } kCases[] = {
+        {"daily, given yesterday", L"01.12.2026", 2, 1, {10, 12, 2026}, at(9, 12, 10), false},
+        {"daily, given today", L"01.12.2026", 2, 1, {10, 12, 2026}, at(10, 12, 9), true},
+        {"every 2 days, given on the event day",
+         L"01.12.2026",
+         2,
+         2,
+         {10, 12, 2026},
+         at(9, 12, 10),
+         true},
+        {"every 2 days, the occurrence before",
+         L"01.12.2026",
+         2,
+         2,
+         {11, 12, 2026},
+         at(9, 12, 23),
+         false},
+        {"monthly, pre-event slot days before",
+         L"20.01.2026",
+         3,
+         1,
+         {18, 12, 2026},
+         at(16, 12, 8),
+         true},
+        {"monthly, last month's occurrence",
+         L"02.01.2026",
+         3,
+         1,
+         {1, 12, 2026},
+         at(30, 11, 8),
+         false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FakeFileSystem files;
+        const std::string line = "[e]<@@@>0000 0000 0000 0000 0000 0000 0000 0001<@@@>" +
+                                 std::to_string(static_cast<long long>(c.given)) +
+                                 ".00<@@@> info\r\n";
+        files.addFile(kLog, line);
+        Dictionary today;
+        today.slot(L"[e]") = recurring(c.date, c.incType, c.interval, c.today);
+        const double now = dayNumberOf(c.today.day, c.today.month, c.today.year) * 86400.0 + 3600;
+        EXPECT_EQ(restoreEmittedLog(files, kLog, today, now, 259200), 0);
+        EXPECT_EQ(today.find(L"[e]")->remindMatrix, c.restored ? 1u : 0u);
+        EXPECT_EQ(today.find(L"[e]")->lastOutputSec, c.restored ? c.given : 0.0);
+        EXPECT_EQ(files.fileBytes(kLog), line);
+    }
 }
 
 TEST(EmittedLog, RestoreWithoutOutdatedLinesLeavesTheFileAlone) {
