@@ -105,12 +105,10 @@ int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& t
         }
         const std::vector<std::wstring> fields = splitFields(line);
         const double lastOutput = fields.size() > 2 ? leadingDouble(fields[2]) : 0.0;
-        if (nowSec > lastOutput + defaultPostTrigger) {
-            rewrite = true;
-            continue;
-        }
-        kept += line;
-        kept += L'\n';
+        // The state goes back wherever it belongs to the current occurrence, however old the
+        // line is: an occurrence can stay current longer than the default post-event period
+        // (a long pre-event slice, or the post-event answer that lasts to the end of its day),
+        // and a bit left out would give its reminder again. The next save writes it anew.
         ReminderEntry* entry = today.find(fields[0]);
         if (entry != nullptr && givenForCurrentOccurrence(*entry, lastOutput)) {
             entry->remindMatrix |= parseMatrix(fields[1]);
@@ -118,6 +116,12 @@ int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& t
                 entry->lastOutputSec = lastOutput;
             }
         }
+        if (nowSec > lastOutput + defaultPostTrigger) {
+            rewrite = true;
+            continue;
+        }
+        kept += line;
+        kept += L'\n';
     }
     return rewrite ? replaceFileContent(files, path, encodeByteText(kept)) : 0;
 }

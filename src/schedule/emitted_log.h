@@ -22,7 +22,8 @@ int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary
 // later lastOutputSec, but only where a line's reminders were given for the entry's current
 // occurrence; the bits of an earlier occurrence (yesterday's, for a daily event) would silence
 // the new one. Lines whose last output lies more than the default post-trigger length
-// before `nowSec` are dropped, and the file is then rewritten without them.
+// before `nowSec` are dropped from the file, which is then rewritten without them (their state
+// still goes back into a current occurrence, and the next save writes it again).
 // Answers 0, or the error of that rewrite (the file then keeps its lines).
 int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today, double nowSec,
                       double defaultPostTrigger);

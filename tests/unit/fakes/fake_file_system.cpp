@@ -336,6 +336,21 @@ void FakeFileSystem::setCurrentDirectory(const std::wstring& path) {
     resolveCache_.clear();
 }
 
+void FakeFileSystem::removeTree(const std::wstring& path) {
+    const Resolved resolved = resolve(path);
+    if (resolved.key.empty()) {
+        return;
+    }
+    const std::wstring below = resolved.key + L"\\";
+    for (auto it = nodes_.begin(); it != nodes_.end();) {
+        if (it->first == resolved.key || it->first.starts_with(below)) {
+            it = nodes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 void FakeFileSystem::addDirectory(const std::wstring& path) {
     makeDirectories(resolve(path));
 }

@@ -59,6 +59,8 @@ class FakeFileSystem : public FileSystem {
     // names a directory or a root.
     void addFile(const std::wstring& path, const std::string& bytes = {});
     std::optional<std::string> fileBytes(const std::wstring& path) const;  // nothing for no file
+    // Removes the file or directory with everything below it (a network share going away).
+    void removeTree(const std::wstring& path);
     void lock(const std::wstring& path);  // reads, writes, replacing and deleting fail with 13
     void unlock(const std::wstring& path);
     // Every later write of the path answers the error (0 removes the failure) and changes

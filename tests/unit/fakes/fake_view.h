@@ -2,6 +2,7 @@
 // The dialog window in memory: control texts, the log list, combo boxes, button faces, tooltips
 // and every window command, recorded so tests can assert what the engine asked for.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ class FakeView : public View {
     int addLogLine(const std::wstring& line) override {
         touchLastError();
         logLines.push_back(line);
+        if (onLogLine) {
+            onLogLine(line);
+        }
         return static_cast<int>(logLines.size()) - 1;
     }
     int logLineCount() const override {
@@ -187,6 +191,8 @@ class FakeView : public View {
         ended = true;
     }
 
+    // Runs as each line is added, for tests that must know the moment a line was written.
+    std::function<void(const std::wstring&)> onLogLine;
     bool logListPrepared = false;
     std::vector<std::wstring> logLines;
     int selectedLine = -1;
