@@ -30,11 +30,7 @@ bool CTindlowDlg::readInitializationFile(bool endOnFailure) {
 }
 
 void CTindlowDlg::loadEvents(KeyLookup* lookup) {
-    struct Bulk {
-        LogList& log;
-        explicit Bulk(LogList& l) : log(l) { log.beginBulk(); }
-        ~Bulk() { log.endBulk(); }
-    } bulk(log_);
+    LogBulk bulk(log_);
     LogRevealingBoxes boxes(platform_.boxes, log_);
     ErrorBoxes errorBoxes(boxes, state_.errorBoxCount);
     EventInput input{platform_.files,

@@ -175,9 +175,7 @@ void CTindlowDlg::showLastReminders(bool inEditor) {
         showCountedErrorBox(text(msg::kLastRemindersEmpty));
         return;
     }
-    for (const std::wstring& line : output.lines) {
-        log_.log(line);
-    }
+    log_.logAll(output.lines);
     log_.log(state_.dashLine);
     if (inEditor) {
         exportAndOpen(text(msg::kLastRemindersSuffix), output.text);
@@ -277,9 +275,7 @@ void CTindlowDlg::simulateDate() {
     const DateSimulationResult result =
         dateSimulation(state_.firstPaintDone ? complete_ : notLoaded, date.text,
                        platform_.clock.localTime(), texts_);
-    for (const std::wstring& line : result.logLines) {
-        log_.log(line);
-    }
+    log_.logAll(result.logLines);
     exportAndOpen(text(msg::kDateSimulationSuffix) + L".txt", result.text);
 }
 

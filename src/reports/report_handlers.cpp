@@ -45,9 +45,7 @@ void CTindlowDlg::eventPreview(bool lookBack, const std::wstring& fileFilter) {
     const PreviewResult result = tindlow::eventPreview(
         state_.firstPaintDone ? complete_ : notLoaded, platform_.clock.localTime(), state_.days,
         lookBack, fileFilter, texts_);
-    for (const std::wstring& line : result.logLines) {
-        log_.log(line);
-    }
+    log_.logAll(result.logLines);
     exportAndOpen(text(lookBack ? msg::kLookBackSuffix : msg::kPreviewSuffix) + L".txt",
                   result.reportText);
 }

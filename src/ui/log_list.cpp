@@ -22,6 +22,13 @@ void LogList::log(const std::wstring& text) {
     }
 }
 
+void LogList::logAll(const std::vector<std::wstring>& lines) {
+    LogBulk bulk(*this);
+    for (const std::wstring& line : lines) {
+        log(line);
+    }
+}
+
 void LogList::beginBulk() {
     if (bulkDepth_++ == 0) {
         revealed_ = false;

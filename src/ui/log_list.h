@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/message_boxes.h"
 #include "platform/view.h"
@@ -16,6 +17,8 @@ class LogList : public LogSink {
     explicit LogList(View& view) : view_(view) {}
 
     void log(const std::wstring& text) override;
+    // Many lines at once (a preview, a date simulation): the list shows them when all are in.
+    void logAll(const std::vector<std::wstring>& lines);
     void clear() { view_.clearLogList(); }
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool enabled() const { return enabled_; }
@@ -42,6 +45,18 @@ class LogList : public LogSink {
     int bulkDepth_ = 0;
     bool revealed_ = false;
     int pendingTop_ = -1;
+};
+
+// A bulk for the time of a scope.
+class LogBulk {
+  public:
+    explicit LogBulk(LogList& log) : log_(log) { log_.beginBulk(); }
+    ~LogBulk() { log_.endBulk(); }
+    LogBulk(const LogBulk&) = delete;
+    LogBulk& operator=(const LogBulk&) = delete;
+
+  private:
+    LogList& log_;
 };
 
 // Message boxes that show the log list's lines so far while they are open.

@@ -97,13 +97,29 @@ void Win32View::clearLogList() {
 
 void Win32View::setLogTopIndex(int index) {
     SendMessageW(item(IDC_LOG_LIST), LB_SETTOPINDEX, index, 0);
+    paintLogListNow();
 }
 
 void Win32View::setLogRedraw(bool enabled) {
     HWND list = item(IDC_LOG_LIST);
+    logRedraw_ = enabled;
     SendMessageW(list, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
     if (enabled) {
-        InvalidateRect(list, nullptr, TRUE);
+        // While redraw was off the list box still moved its pixels when its top index was set,
+        // without drawing the rows it uncovered, and its scroll bars stood still: draw all of
+        // it, frame and scroll bars included, before anything else can hold the screen.
+        RedrawWindow(list, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+}
+
+void Win32View::paintLogListNow() {
+    // Setting the top index scrolls the list box at once (its pixels move up), but the rows it
+    // uncovers are drawn only by a later paint message. When a message box or other long work
+    // follows the line, that paint waits, and the screen meanwhile shows the old bottom line
+    // twice or more. Drawing right away keeps the screen equal to the list's lines.
+    if (logRedraw_) {
+        UpdateWindow(item(IDC_LOG_LIST));
     }
 }
 
@@ -244,7 +260,9 @@ ScreenRect Win32View::windowRect() const {
     return toScreenRect(rect);
 }
 
-bool Win32View::isMinimized() const { return IsIconic(dialog_) != FALSE; }
+bool Win32View::isMinimized() const {
+    return IsIconic(dialog_) != FALSE;
+}
 
 ScreenRect Win32View::controlRect(int controlId) const {
     RECT rect = {};

@@ -62,6 +62,8 @@ class Win32View : public View {
 
   private:
     HWND item(int controlId) const { return GetDlgItem(dialog_, controlId); }
+    // Draws what the log list has left to draw, unless its redraw is switched off.
+    void paintLogListNow();
 
     HINSTANCE instance_;
     HWND dialog_ = nullptr;
@@ -69,6 +71,7 @@ class Win32View : public View {
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
     bool endRequested_ = false;
+    bool logRedraw_ = true;
     std::map<int, Rgb> faces_;
     std::map<int, HWND> tooltips_;
 };

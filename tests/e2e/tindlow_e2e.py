@@ -458,7 +458,7 @@ class Session:
     # Commands that only read; under load Wine now and then fails a cross-process read, and
     # asking again is harmless.
     READ_ONLY = {"text", "title", "list", "combo", "cursel", "checked", "boxes", "visible", "rect",
-                 "face", "windows", "pid", "focused", "clipboard"}
+                 "face", "windows", "pid", "focused", "clipboard", "repaint-check"}
 
     def driver(self, *args, title=None, exact=False, timeout=60):
         """Run a driver command that must succeed; returns its standard output."""
@@ -554,6 +554,18 @@ class Session:
     def rect(self, control_id=None, **kw):
         args = ["rect"] + ([control_id] if control_id is not None else [])
         return tuple(int(v) for v in self.lines(*args, **kw)[0].split())
+
+    def windows_path(self, path):
+        """The Windows spelling of a local path (Wine maps / to Z:)."""
+        return "Z:" + str(path).replace("/", "\\")
+
+    def repaint_check(self, name, control_id=None):
+        """Compare the control (default: the log list) as the screen shows it with the same
+        control drawn anew. Returns the driver's answer, "equal <hash>" or "differ ..."; on a
+        difference both pictures are kept as <output folder>/<name>-before.bmp and -after.bmp."""
+        args = ["repaint-check"] + ([control_id] if control_id is not None else [])
+        args += ["--save", self.windows_path(self.out / name)]
+        return self.lines(*args)[0]
 
     def screenshot(self, name):
         """Save the whole virtual screen as <output folder>/<name>.png; returns the path."""

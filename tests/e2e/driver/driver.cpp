@@ -10,6 +10,16 @@
 // select-line <index> selects a log list line (-1: none); clipboard prints the Unicode text on
 // the clipboard as one escaped line.
 //
+// repaint-check [control-id] [--save PATH-PREFIX] compares a control (default: the log list) as
+// it is on the screen with the same control after a full repaint of it, frame and scroll bars
+// included. It prints "equal <hash>" or "differ <hash before> <hash after> <pixels differing>";
+// when they differ and --save is given, both pictures are written as PATH-PREFIX-before.bmp and
+// PATH-PREFIX-after.bmp.
+//
+// watch-unpainted <control-id> <timeout-ms> clicks a control and then watches the log list until
+// the window is hidden or the time is up. It prints "samples N unpainted U": of N looks at the
+// list while the window was shown, U found a part of it that the program had not drawn yet.
+//
 // Messages that may reach a handler which opens a modal box are posted, never sent: a plain
 // SendMessageW would block until the box is closed. Everything else is sent with a timeout.
 
@@ -245,6 +255,80 @@ Pixels grab(const RECT& rect) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// Samples `rect` until two pictures in a row are the same: what has been painted into a window
+// reaches the screen a moment later. Gives up after `timeoutMs` and answers the last picture.
+Pixels settledGrab(const RECT& rect, int timeoutMs) {
+    Pixels last = grab(rect);
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
+    while (GetTickCount64() < deadline) {
+        Sleep(150);
+        Pixels next = grab(rect);
+        const bool same = next.colours == last.colours;
+        last = std::move(next);
+        if (same) {
+            break;
+        }
+    }
+    return last;
+}
+
+std::wstring pixelHash(const Pixels& pixels) {
+    // FNV-1a over the colours.
+    unsigned long long hash = 14695981039346656037ull;
+    for (COLORREF c : pixels.colours) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            hash ^= (c >> shift) & 0xFF;
+            hash *= 1099511628211ull;
+        }
+    }
+    wchar_t text[32];
+    swprintf(text, std::size(text), L"%016llx", hash);
+    return text;
+}
+
+void saveBitmap(const Pixels& pixels, const std::wstring& path) {
+    const DWORD rowBytes = static_cast<DWORD>(pixels.width) * 4;
+    const DWORD imageBytes = rowBytes * static_cast<DWORD>(pixels.height);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + imageBytes;
+    info.biSize = sizeof(info);
+    info.biWidth = pixels.width;
+    info.biHeight = -pixels.height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    std::vector<DWORD> raw;
+    raw.reserve(pixels.colours.size());
+    for (COLORREF c : pixels.colours) {
+        raw.push_back((static_cast<DWORD>(GetRValue(c)) << 16) |
+                      (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c));
+    }
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) {
+        throw Failure{L"cannot write " + path};
+    }
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof(file), &written, nullptr);
+    WriteFile(out, &info, sizeof(info), &written, nullptr);
+    WriteFile(out, raw.data(), imageBytes, &written, nullptr);
+    CloseHandle(out);
+}
+
+// Waits until the window has nothing left to paint (its update region is empty).
+void waitPainted(HWND hwnd, int timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::max(timeoutMs, 0));
+    while (GetUpdateRect(hwnd, nullptr, FALSE)) {
+        if (GetTickCount64() >= deadline) {
+            throw Failure{L"the window still has a part to paint"};
+        }
+        Sleep(50);
+    }
 }
 
 // The stock icons differ by their dominant colour: red stop, yellow exclamation mark, blue
@@ -506,7 +590,8 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
             throw Failure{L"cannot open the clipboard"};
         }
         HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        const auto* text =
+            data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
         std::wstring copied = text != nullptr ? std::wstring(text) : std::wstring();
         if (text != nullptr) {
             GlobalUnlock(data);
@@ -565,6 +650,65 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
     } else if (command == L"face") {
         need(args, 1, L"face <control-id>");
         printLine(faceColour(control(dialog, args[0])));
+    } else if (command == L"repaint-check") {
+        HWND target = GetDlgItem(dialog, kLogListId);
+        std::wstring savePrefix;
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == L"--save" && i + 1 < args.size()) {
+                savePrefix = args[++i];
+            } else {
+                target = control(dialog, args[i]);
+            }
+        }
+        RECT rect;
+        GetWindowRect(target, &rect);
+        // What the screen shows now, once every pending paint is done.
+        waitPainted(target, static_cast<int>(kSendTimeoutMs));
+        const Pixels before = settledGrab(rect, 3000);
+        // Everything the control shows drawn anew: background, items, frame and scroll bars.
+        if (!RedrawWindow(
+                target, nullptr, nullptr,
+                RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW)) {
+            throw Failure{L"RedrawWindow failed"};
+        }
+        waitPainted(target, static_cast<int>(kSendTimeoutMs));
+        const Pixels after = settledGrab(rect, 3000);
+        if (before.colours == after.colours) {
+            printLine(L"equal " + pixelHash(before));
+        } else {
+            if (!savePrefix.empty()) {
+                saveBitmap(before, savePrefix + L"-before.bmp");
+                saveBitmap(after, savePrefix + L"-after.bmp");
+            }
+            size_t differing = 0;
+            for (size_t i = 0; i < before.colours.size() && i < after.colours.size(); ++i) {
+                differing += before.colours[i] != after.colours[i] ? 1 : 0;
+            }
+            printLine(L"differ " + pixelHash(before) + L" " + pixelHash(after) + L" " +
+                      std::to_wstring(differing));
+        }
+    } else if (command == L"watch-unpainted") {
+        // A part left to paint is what the screen shows wrongly while the program is busy:
+        // the update region of the list, read from the window system, not from the program.
+        need(args, 2, L"watch-unpainted <control-id> <timeout-ms>");
+        HWND list = GetDlgItem(dialog, kLogListId);
+        waitPainted(list, static_cast<int>(kSendTimeoutMs));
+        post(control(dialog, args[0]), BM_CLICK, 0, 0);
+        int samples = 0;
+        int unpainted = 0;
+        waitFor(parseInt(args[1]), [&] {
+            if (!IsWindowVisible(dialog)) {
+                return true;
+            }
+            const bool pending = GetUpdateRect(list, nullptr, FALSE) != FALSE;
+            if (IsWindowVisible(dialog)) {
+                ++samples;
+                unpainted += pending ? 1 : 0;
+            }
+            return false;
+        });
+        printLine(L"samples " + std::to_wstring(samples) + L" unpainted " +
+                  std::to_wstring(unpainted));
     } else if (command == L"cursor") {
         need(args, 2, L"cursor <x> <y>");
         SetCursorPos(parseInt(args[0]), parseInt(args[1]));

@@ -50,6 +50,15 @@ TEST(LogList, ABulkIsShownOnceAtItsEndAndWhileABoxIsOpen) {
     EXPECT_EQ(view.topIndex, 101);
 }
 
+TEST(LogList, ManyLinesAtOnceAreScrolledToOnce) {
+    FakeView view;
+    LogList log(view);
+    log.logAll(std::vector<std::wstring>(300, L"event"));
+    EXPECT_EQ(view.topIndexCalls, 1);
+    EXPECT_EQ(view.topIndex, 299);
+    EXPECT_TRUE(view.logRedraw);
+}
+
 TEST(LogList, ClearListboxKeepsTheNumbering) {
     TestProgram program;
     program.start();
