@@ -693,8 +693,8 @@ TEST_P(PromiseScenario, EveryReminderExactlyOnceOverFiveWeeks) {
     std::printf(
         "reminders %d in %d boxes, restarts %d, reloads %d, loadings that reached the share %d, "
         "session ends %d, reminder boxes over midnight %d, loader boxes over midnight %d\n",
-        scenario.given(), c.reminderBoxes, c.restarts, c.reloads, c.networkReloads,
-        c.sessionEnds, c.reminderBoxesOverMidnight, c.loaderBoxesOverMidnight);
+        scenario.given(), c.reminderBoxes, c.restarts, c.reloads, c.networkReloads, c.sessionEnds,
+        c.reminderBoxesOverMidnight, c.loaderBoxesOverMidnight);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, PromiseScenario, ::testing::Values(1u, 2u, 3u, 4u));
