@@ -10,11 +10,11 @@
 
 #include "input/event_input.h"
 #include "model/dictionary.h"
+#include "model/error_boxes.h"
+#include "model/log_sink.h"
+#include "model/text_tables.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
-#include "ui/error_boxes.h"
-#include "ui/log_sink.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 namespace {

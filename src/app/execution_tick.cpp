@@ -1,11 +1,11 @@
 // The execution tick: one call per 500 ms timer event drives everything that is not a user
 // action. Each step below is one numbered step of the tick, in its fixed order.
+#include "app/tindlow_dlg.h"
 #include "app/unhide_keys.h"
 #include "model/text_forms.h"
 #include "ui/button_hover.h"
 #include "ui/control_ids.h"
 #include "ui/days_field.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/directory_layout.h"
 #include "input/event_input.h"
 #include "input/initialization_file.h"
+#include "model/directory_layout.h"
 #include "platform/view.h"
 #include "ui/button_table.h"
 

@@ -1,11 +1,11 @@
 // Loading the event files and the reload sequence shared by start-up, the day change, the
 // network probe and the Reload Data button.
+#include "app/tindlow_dlg.h"
 #include "input/event_line.h"
 #include "input/initialization_file.h"
 #include "model/calendar.h"
+#include "model/text_tables.h"
 #include "schedule/emitted_log.h"
-#include "ui/text_tables.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -1,8 +1,8 @@
 // The reminder check's output: the window to the front and flashing, one box listing the due
 // reminders, log lines, the reminders file opened in the editor, the ring and the saved state.
+#include "app/tindlow_dlg.h"
+#include "model/error_boxes.h"
 #include "schedule/reminder_check.h"
-#include "ui/error_boxes.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "model/dictionary.h"
+#include "model/text_tables.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "schedule/reminder_check.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 

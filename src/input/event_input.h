@@ -5,11 +5,11 @@
 
 #include "input/key_lookup.h"
 #include "model/dictionary.h"
+#include "model/error_boxes.h"
+#include "model/log_sink.h"
+#include "model/text_tables.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "ui/error_boxes.h"
-#include "ui/log_sink.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 
@@ -42,8 +42,8 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
 // Fills `names` with the names of the directory's files that qualify for the extension (".csv"
 // exactly, or ".*" for every name longer than four characters), sorted ascending without regard
 // to case; answers their number.
-int listFiles(const FileSystem& files, const std::wstring& directory,
-              const std::wstring& extension, std::vector<std::wstring>& names);
+int listFiles(const FileSystem& files, const std::wstring& directory, const std::wstring& extension,
+              std::vector<std::wstring>& names);
 
 // Clears both dictionaries and reads every event file of _SingleEvents, _PeriodicEvents and the
 // network path (when set); moves the network path state to 2 and 3 as it reaches it.

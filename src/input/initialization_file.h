@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/log_sink.h"
-#include "ui/text_tables.h"
+#include "model/log_sink.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

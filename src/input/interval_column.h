@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/reminder_entry.h"
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "model/dictionary.h"
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "model/dictionary.h"
+#include "model/text_tables.h"
 #include "platform/clock.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 

@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
+#include "model/log_sink.h"
+#include "model/text_tables.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "ui/log_sink.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 

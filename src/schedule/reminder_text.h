@@ -3,8 +3,8 @@
 
 #include "model/calendar.h"
 #include "model/reminder_entry.h"
+#include "model/text_tables.h"
 #include "platform/clock.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 

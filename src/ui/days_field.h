@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/log_sink.h"
-#include "ui/text_tables.h"
+#include "model/log_sink.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/directory_layout.h"
 #include "input/event_input.h"
-#include "ui/text_tables.h"
+#include "model/directory_layout.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "model/log_sink.h"
 #include "platform/message_boxes.h"
 #include "platform/view.h"
-#include "ui/log_sink.h"
 
 namespace tindlow {
 

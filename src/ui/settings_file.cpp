@@ -6,7 +6,7 @@
 #include "model/lenient_number.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

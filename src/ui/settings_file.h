@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/log_sink.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
-#include "ui/log_sink.h"
 
 namespace tindlow {
 

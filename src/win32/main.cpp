@@ -4,7 +4,7 @@
 // commctrl.h needs the types of windows.h.
 #include <commctrl.h>
 
-#include "ui/tindlow_dlg.h"
+#include "app/tindlow_dlg.h"
 #include "win32/resource.h"
 #include "win32/win32_platform.h"
 #include "win32/win32_view.h"

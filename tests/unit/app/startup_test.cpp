@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/tindlow_dlg.h"
 #include "fakes/test_program.h"
 #include "model/text_files.h"
 #include "ui/control_ids.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/directory_layout.h"
 #include "commands/command_menu.h"
 #include "fakes/test_program.h"
+#include "model/directory_layout.h"
 #include "schedule/emitted_log.h"
 #include "ui/control_ids.h"
 

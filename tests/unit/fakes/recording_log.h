@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/log_sink.h"
+#include "model/log_sink.h"
 
 namespace tindlow {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tindlow_dlg.h"
 #include "fakes/fake_platform.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -12,8 +12,8 @@
 #include "fakes/recording_log.h"
 #include "input/event_input.h"
 #include "model/dictionary.h"
-#include "ui/error_boxes.h"
-#include "ui/text_tables.h"
+#include "model/error_boxes.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 

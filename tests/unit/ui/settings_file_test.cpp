@@ -12,7 +12,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/recording_log.h"
 #include "model/text_files.h"
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 namespace {

@@ -1,12 +1,12 @@
 // The dialog's exports and reports: the Future Events and Missed Events buttons and the two
 // dictionary content reports.
+#include "app/tindlow_dlg.h"
 #include "model/text_files.h"
 #include "reports/dictionary_report.h"
 #include "reports/event_preview.h"
 #include "reports/export_files.h"
 #include "ui/control_ids.h"
 #include "ui/days_field.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -4,11 +4,11 @@
 
 #include "app/program_state.h"
 #include "model/dictionary.h"
+#include "model/text_tables.h"
 #include "platform/platform.h"
 #include "schedule/reminder_check.h"
 #include "ui/log_list.h"
 #include "ui/settings_file.h"
-#include "ui/text_tables.h"
 
 namespace tindlow {
 
@@ -87,7 +87,7 @@ class CTindlowDlg {
     void reloadDataButton();
     void switchLanguageButton();
 
-    // Exports and reports (src/reports/report_handlers.cpp).
+    // Exports and reports (app/report_handlers.cpp).
     // Writes the text as an export file with the suffix and opens it; a failed open is logged
     // as the Windows error report when `reportFailure` is set. Answers the path.
     // Writes the text as an export file with the suffix, named by the time of writing; answers
@@ -101,7 +101,7 @@ class CTindlowDlg {
     void completeDictionaryReport();
     void todaysDictionaryReport();
 
-    // The command menu (src/commands/command_handlers.cpp).
+    // The command menu (app/command_handlers.cpp).
     void commandMenuChoice();
     // The selected log list line, or "No listbox entry was selected." when there is none.
     std::wstring selectedLogLine() const;

@@ -1,10 +1,10 @@
 // The handlers of the dialog's buttons, check box, days field, mouse and window moves.
+#include "app/tindlow_dlg.h"
 #include "model/text_forms.h"
 #include "ui/button_hover.h"
 #include "ui/control_ids.h"
 #include "ui/document_menu.h"
 #include "ui/instances.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 

@@ -1,4 +1,4 @@
-#include "ui/text_tables.h"
+#include "model/text_tables.h"
 
 namespace tindlow {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/directory_layout.h"
+#include "model/directory_layout.h"
 
 namespace tindlow {
 

@@ -1,22 +1,22 @@
 // The "Further Commands" drop-down: the dispatcher and its nineteen commands.
 #include <string>
 
-#include "app/directory_layout.h"
+#include "app/tindlow_dlg.h"
 #include "commands/command_menu.h"
 #include "commands/event_search.h"
 #include "commands/log_lines.h"
 #include "input/key_lookup.h"
 #include "model/calendar.h"
+#include "model/directory_layout.h"
+#include "model/error_boxes.h"
 #include "reports/event_preview.h"
 #include "reports/export_files.h"
 #include "schedule/emitted_log.h"
 #include "schedule/reminder_text.h"
 #include "ui/control_ids.h"
 #include "ui/days_field.h"
-#include "ui/error_boxes.h"
 #include "ui/instances.h"
 #include "ui/settings_file.h"
-#include "ui/tindlow_dlg.h"
 
 namespace tindlow {
 
