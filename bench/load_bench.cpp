@@ -64,6 +64,7 @@ class CountingLog : public LogSink {
 class SilentBoxes : public MessageBoxes {
   public:
     int show(const std::wstring&, const std::wstring&, BoxIcon) override { return 1; }
+    std::uint32_t showFailure() const override { return 0; }
 };
 
 std::string eventFile(int lines) {

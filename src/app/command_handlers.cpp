@@ -226,9 +226,7 @@ void CTindlowDlg::openFileOfKey() {
     log_.log(text(msg::kRowNumber) + lookup.rowNumber);
     log_.log(text(msg::kReminderKey) + lookup.foundKey);
     log_.log(state_.dashLine);
-    if (platform_.shell.open(lookup.filePath) <= 32) {
-        windowsErrorReport();
-    }
+    openReportingFailure(lookup.filePath);
 }
 
 void CTindlowDlg::nextOrLastEvent(bool last) {

@@ -8,33 +8,7 @@
 
 namespace tindlow {
 
-namespace {
-constexpr int kEditSetFocus = 0x0100;      // EN_SETFOCUS
-constexpr int kButtonClicked = 0;          // BN_CLICKED
-constexpr int kComboSelectionChanged = 1;  // CBN_SELCHANGE
-constexpr int kVkReturn = 0x0D;
-}  // namespace
-
-void CTindlowDlg::onCommand(int controlId, int notification) {
-    if (controlId == ids::kDaysField) {
-        if (notification == kEditSetFocus) {
-            onDaysFieldFocus();
-        }
-        return;
-    }
-    if (controlId == ids::kDocumentMenu || controlId == ids::kCommandMenu) {
-        if (notification == kComboSelectionChanged) {
-            if (controlId == ids::kDocumentMenu) {
-                documentMenuChoice();
-            } else {
-                commandMenuChoice();
-            }
-        }
-        return;
-    }
-    if (notification != kButtonClicked) {
-        return;
-    }
+void CTindlowDlg::onButton(int controlId) {
     switch (controlId) {
         case ids::kFutureEvents:
             eventPreview(false, L"");
@@ -68,11 +42,19 @@ void CTindlowDlg::onCommand(int controlId, int notification) {
     }
 }
 
-bool CTindlowDlg::preTranslateKeyDown(int virtualKey) {
-    if (virtualKey == kVkReturn) {
+void CTindlowDlg::onMenuChoice(int comboId) {
+    if (comboId == ids::kDocumentMenu) {
+        documentMenuChoice();
+    } else if (comboId == ids::kCommandMenu) {
+        commandMenuChoice();
+    }
+}
+
+bool CTindlowDlg::onKeyDown(KeyPress key) {
+    if (key == KeyPress::Enter) {
         return true;
     }
-    if (virtualKey >= 0x30 && virtualKey <= 0x39 && state_.daysFieldEditFlag > 0) {
+    if (key == KeyPress::Digit && state_.daysFieldEditFlag > 0) {
         state_.daysRevalidationTick = state_.tickCounter + 6;
     }
     return false;
@@ -124,29 +106,35 @@ void CTindlowDlg::documentMenuChoice() {
     if (choice.message >= 0) {
         log_.log(text(choice.message));
     }
-    if (!choice.path.empty() && platform_.shell.open(choice.path) <= 32) {
-        windowsErrorReport();
+    if (!choice.path.empty()) {
+        openReportingFailure(choice.path);
     }
 }
 
-void CTindlowDlg::windowsErrorReport() {
-    // Read the code before logging: adding a list line may overwrite it.
-    const std::uint32_t code = platform_.shell.lastError();
+void CTindlowDlg::windowsErrorReport(std::uint32_t code) {
     log_.log(text(msg::kWindowsError) + intText(code));
+}
+
+void CTindlowDlg::openReportingFailure(const std::wstring& path) {
+    const ShellResult result = platform_.shell.open(path);
+    if (!result.opened) {
+        windowsErrorReport(result.error);
+    }
 }
 
 void CTindlowDlg::openHelp() {
     log_.log(text(msg::kOpenHelpPressed));
     const std::wstring& path = selectsEnglish(state_.language) ? state_.paths.englishHelpFile
                                                                : state_.paths.germanHelpFile;
-    if (platform_.shell.open(path) <= 32) {
+    if (!platform_.shell.open(path).opened) {
         log_.log(text(msg::kHelpOpenFailed));
     }
 }
 
 void CTindlowDlg::openDirectory() {
     log_.log(text(msg::kOpenDirectoryPressed));
-    platform_.shell.open(state_.paths.programDirectory);
+    // Whether the explorer came up is not reported.
+    static_cast<void>(platform_.shell.open(state_.paths.programDirectory));
 }
 
 void CTindlowDlg::hideWindowButton() {

@@ -13,12 +13,8 @@ bool CTindlowDlg::readInitializationFile(bool endOnFailure) {
     const std::wstring& path = state_.paths.iniFile;
     const FileBytes content = platform_.files.readFile(path);
     if (!content.ok()) {
-        const std::uint32_t code = platform_.shell.lastError();
-        std::wstring message = platform_.shell.errorText(code);
-        if (message.empty()) {
-            message = L"Error " + std::to_wstring(code != 0 ? code : content.error);
-        }
-        platform_.boxes.show(message, L"GetLastError", BoxIcon::Information);
+        platform_.boxes.show(platform_.files.errorText(static_cast<int>(content.systemError)),
+                             L"GetLastError", BoxIcon::Information);
         if (endOnFailure) {
             onCancel();
         }

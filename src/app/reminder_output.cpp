@@ -36,7 +36,7 @@ void CTindlowDlg::runReminderCheck() {
     if (answer == 0) {
         // The platform could not show the box: report it and keep the check open, or no
         // reminder would come for the rest of the run.
-        windowsErrorReport();
+        windowsErrorReport(platform_.boxes.showFailure());
         reminderBoxGuard_ = -1;
     } else {
         reminderBoxGuard_ = answer;

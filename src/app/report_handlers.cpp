@@ -21,8 +21,10 @@ constexpr std::int32_t kFieldDaysMax = 999;
 std::wstring CTindlowDlg::exportAndOpen(const std::wstring& suffix, const std::wstring& text,
                                         bool reportFailure) {
     const std::wstring path = writeExport(suffix, text);
-    if (platform_.shell.open(path) <= 32 && reportFailure) {
-        windowsErrorReport();
+    if (reportFailure) {
+        openReportingFailure(path);
+    } else {
+        static_cast<void>(platform_.shell.open(path));
     }
     return path;
 }

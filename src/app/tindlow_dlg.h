@@ -5,6 +5,7 @@
 #include "app/program_state.h"
 #include "model/dictionary.h"
 #include "model/text_tables.h"
+#include "platform/input_events.h"
 #include "platform/platform.h"
 #include "schedule/reminder_check.h"
 #include "ui/log_list.h"
@@ -30,10 +31,12 @@ class CTindlowDlg {
     void onEndSession();
     // The dialog's cancel command (Escape): ends the dialog without the close sequence.
     void onCancel();
-    // A button, check box or menu notification.
-    void onCommand(int controlId, int notification);
+    // A push button or the check box was clicked.
+    void onButton(int controlId);
+    // A drop-down menu's selection changed.
+    void onMenuChoice(int comboId);
     // Key-down pre-filter of the dialog; answers true when the key is swallowed.
-    bool preTranslateKeyDown(int virtualKey);
+    bool onKeyDown(KeyPress key);
     // The window was moved (after the platform's own handling).
     void onMove();
     // The cursor moved over the dialog's own surface, outside every control.
@@ -80,7 +83,10 @@ class CTindlowDlg {
     // A log line naming the file and the system's reason, when `error` is not 0.
     void reportWriteFailure(const std::wstring& path, int error);
     void hideRequest();
-    void windowsErrorReport();
+    // The Windows error report: one log line with the system's error code.
+    void windowsErrorReport(std::uint32_t code);
+    // Opens the path with its application; a failure is logged as the Windows error report.
+    void openReportingFailure(const std::wstring& path);
     void openHelp();
     void openDirectory();
     void hideWindowButton();

@@ -4,41 +4,35 @@ namespace tindlow {
 
 bool pollUnhideKeys(KeyPoll& keys, std::int32_t tickCounter, std::int32_t& step,
                     std::int32_t& deadline) {
-    for (int key = 0x21; key <= 0x7F; ++key) {
-        if (key == kVkD || key == kVkR) {
-            continue;
-        }
-        if (keys.pressedSinceLastPoll(key)) {
-            step = 0;
-            deadline = 0;
-            break;
-        }
+    if (keys.otherKeyPressedSinceLastPoll()) {
+        step = 0;
+        deadline = 0;
     }
     switch (step) {
         case 0:
-            if (keys.pressedSinceLastPoll(kVkShift)) {
+            if (keys.pressedSinceLastPoll(UnhideKey::Shift)) {
                 step = 1;
                 // Presses from before the sequence began must not count.
-                keys.pressedSinceLastPoll(kVkShift);
-                keys.pressedSinceLastPoll(kVkControl);
-                keys.pressedSinceLastPoll(kVkD);
-                keys.pressedSinceLastPoll(kVkR);
+                keys.pressedSinceLastPoll(UnhideKey::Shift);
+                keys.pressedSinceLastPoll(UnhideKey::Ctrl);
+                keys.pressedSinceLastPoll(UnhideKey::D);
+                keys.pressedSinceLastPoll(UnhideKey::R);
             }
             return false;
         case 1:
-            if (keys.pressedSinceLastPoll(kVkControl)) {
+            if (keys.pressedSinceLastPoll(UnhideKey::Ctrl)) {
                 step = 2;
                 deadline = tickCounter + 10;
             }
             return false;
         case 2:
-            if (keys.pressedSinceLastPoll(kVkD)) {
+            if (keys.pressedSinceLastPoll(UnhideKey::D)) {
                 step = 3;
                 deadline = tickCounter + 10;
             }
             return false;
         case 3:
-            if (keys.pressedSinceLastPoll(kVkR)) {
+            if (keys.pressedSinceLastPoll(UnhideKey::R)) {
                 step = 0;
                 deadline = 0;
                 return true;

@@ -15,7 +15,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime localTime() const = 0;
     // Milliseconds since system start.

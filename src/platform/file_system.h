@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,10 +12,11 @@ struct DirectoryEntry {
 };
 
 // Result of reading a whole file: the bytes, or the C library error number of the failed open
-// (2 = no such file, 13 = access denied).
+// (2 = no such file, 13 = access denied) with the system's own error code of it.
 struct FileBytes {
     int error = 0;
     std::string bytes;
+    std::uint32_t systemError = 0;
     bool ok() const { return error == 0; }
 };
 
@@ -39,8 +41,8 @@ class FileSystem {
     // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or the
     // system's error code.
     virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;
-    // The system's description of an error code that writeFile or replaceFile answered, for
-    // telling the user why a file could not be written.
+    // The system's description of a system error code (one that writeFile or replaceFile
+    // answered, or a FileBytes::systemError), for telling the user why a file failed.
     virtual std::wstring errorText(int error) const = 0;
 };
 

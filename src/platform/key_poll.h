@@ -1,12 +1,17 @@
 #pragma once
+#include "platform/input_events.h"
 
 namespace tindlow {
 
 class KeyPoll {
-public:
+  public:
     virtual ~KeyPoll() = default;
-    // Whether the key was pressed since the previous poll of it.
-    virtual bool pressedSinceLastPoll(int virtualKey) = 0;
+    // Whether the key was pressed since the previous poll of it (Shift and Ctrl on either side).
+    virtual bool pressedSinceLastPoll(UnhideKey key) = 0;
+    // Whether any other key of the printable and navigation range (page up to the last function
+    // keys; D and R excepted) was pressed since its previous poll. The keys are polled in
+    // ascending order up to the first that reports a press.
+    virtual bool otherKeyPressedSinceLastPoll() = 0;
 };
 
 }  // namespace tindlow

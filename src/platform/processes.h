@@ -11,7 +11,7 @@ struct ProcessInfo {
 };
 
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     // The processes whose first module's base name could be read, in system order.
     virtual std::vector<ProcessInfo> list() const = 0;

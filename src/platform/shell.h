@@ -4,16 +4,17 @@
 
 namespace tindlow {
 
+// What opening a path came to: opened, or the system's error code of the failure.
+struct [[nodiscard]] ShellResult {
+    bool opened = true;
+    std::uint32_t error = 0;
+};
+
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
-    // Opens a file or directory with its associated application; a result of 32 or less is a
-    // failure.
-    virtual std::intptr_t open(const std::wstring& path) = 0;
-    // The calling thread's last Windows error code.
-    virtual std::uint32_t lastError() const = 0;
-    // Text of a Windows error code, as the system formats it.
-    virtual std::wstring errorText(std::uint32_t code) const = 0;
+    // Opens a file or directory with its associated application.
+    virtual ShellResult open(const std::wstring& path) = 0;
 };
 
 }  // namespace tindlow

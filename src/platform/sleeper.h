@@ -3,7 +3,7 @@
 namespace tindlow {
 
 class Sleeper {
-public:
+  public:
     virtual ~Sleeper() = default;
     virtual void sleepMilliseconds(int milliseconds) = 0;
 };

@@ -31,11 +31,11 @@ enum class WindowCommand { Hide, ShowNormal, Minimize };
 // The dialog window and its controls, addressed by control id. Everything here is a plain
 // request; the engine decides when and what.
 class View {
-public:
+  public:
     virtual ~View() = default;
 
     // Log list.
-    virtual void prepareLogList() = 0;  // font and horizontal extent
+    virtual void prepareLogList() = 0;                     // font and horizontal extent
     virtual int addLogLine(const std::wstring& line) = 0;  // answers the new index
     virtual int logLineCount() const = 0;
     virtual std::wstring logLineText(int index) const = 0;

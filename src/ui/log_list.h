@@ -69,6 +69,7 @@ class LogRevealingBoxes : public MessageBoxes {
         log_.concealBulk();
         return answer;
     }
+    std::uint32_t showFailure() const override { return boxes_.showFailure(); }
 
   private:
     MessageBoxes& boxes_;

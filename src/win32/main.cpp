@@ -28,6 +28,34 @@ void paintMinimizedIcon(HWND window, HDC dc, HICON icon) {
     DrawIcon(dc, x, y, icon);
 }
 
+// A WM_COMMAND as the engine's event: Escape's cancel, a click, a menu choice, the days field
+// taking the focus. Enter's IDOK and every other notification mean nothing to the program.
+void dispatchCommand(CTindlowDlg& dialog, int id, int code) {
+    if (id == IDCANCEL) {
+        dialog.onCancel();
+    } else if (id == IDC_DAYS_FIELD) {
+        if (code == EN_SETFOCUS) {
+            dialog.onDaysFieldFocus();
+        }
+    } else if (id == IDC_DOCUMENT_MENU || id == IDC_COMMAND_MENU) {
+        if (code == CBN_SELCHANGE) {
+            dialog.onMenuChoice(id);
+        }
+    } else if (id != IDOK && code == BN_CLICKED) {
+        dialog.onButton(id);
+    }
+}
+
+KeyPress keyPressOf(WPARAM virtualKey) {
+    if (virtualKey == VK_RETURN) {
+        return KeyPress::Enter;
+    }
+    if (virtualKey >= '0' && virtualKey <= '9') {
+        return KeyPress::Digit;
+    }
+    return KeyPress::Other;
+}
+
 INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Host* host = reinterpret_cast<Host*>(GetWindowLongPtrW(window, DWLP_USER));
     switch (message) {
@@ -68,11 +96,7 @@ INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (host == nullptr) {
                 return FALSE;
             }
-            if (LOWORD(wParam) == IDCANCEL) {
-                host->dialog.onCancel();
-            } else if (LOWORD(wParam) != IDOK) {
-                host->dialog.onCommand(LOWORD(wParam), HIWORD(wParam));
-            }
+            dispatchCommand(host->dialog, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case WM_MOVE:
             if (host != nullptr) {
@@ -132,7 +156,7 @@ int runDialog(HINSTANCE instance) {
         }
         if (message.message == WM_KEYDOWN &&
             (message.hwnd == window || IsChild(window, message.hwnd)) &&
-            dialog.preTranslateKeyDown(static_cast<int>(message.wParam))) {
+            dialog.onKeyDown(keyPressOf(message.wParam))) {
             continue;
         }
         if (!IsDialogMessageW(window, &message)) {

@@ -104,6 +104,8 @@ FileBytes RealFileSystem::readFile(const std::wstring& path) const {
     FileBytes result;
     FILE* file = _wfopen(path.c_str(), L"rb");
     if (file == nullptr) {
+        // The C library's number and the system's code behind it, both read at once.
+        result.systemError = GetLastError();
         result.error = errno != 0 ? errno : ENOENT;
         return result;
     }
@@ -158,18 +160,14 @@ std::wstring RealFileSystem::errorText(int error) const {
     return text.empty() ? L"Error " + std::to_wstring(error) : text;
 }
 
-std::intptr_t RealShell::open(const std::wstring& path) {
+ShellResult RealShell::open(const std::wstring& path) {
     HINSTANCE result =
         ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<std::intptr_t>(result);
-}
-
-std::uint32_t RealShell::lastError() const {
-    return GetLastError();
-}
-
-std::wstring RealShell::errorText(std::uint32_t code) const {
-    return systemErrorText(code);
+    // A result of 32 or less is a failure; its reason is the last error, read at once.
+    if (reinterpret_cast<std::intptr_t>(result) > 32) {
+        return ShellResult{};
+    }
+    return ShellResult{false, GetLastError()};
 }
 
 int RealMessageBoxes::show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) {
@@ -185,21 +183,46 @@ int RealMessageBoxes::show(const std::wstring& text, const std::wstring& caption
             flags |= MB_ICONSTOP;
             break;
     }
-    return MessageBoxW(owner_, text.c_str(), caption.c_str(), flags);
+    const int answer = MessageBoxW(owner_, text.c_str(), caption.c_str(), flags);
+    if (answer == 0) {
+        failure_ = GetLastError();
+    }
+    return answer;
 }
 
-bool RealKeyPoll::pressedSinceLastPoll(int virtualKey) {
-    bool pressed = (GetAsyncKeyState(virtualKey) & 1) != 0;
+namespace {
+
+bool pressedSince(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 1) != 0;
+}
+
+}  // namespace
+
+bool RealKeyPoll::pressedSinceLastPoll(UnhideKey key) {
     // Some platforms (Wine among them) report a press of Shift or Ctrl only on the left or right
     // key's code; poll those too so that every one of them counts as the generic key.
-    if (virtualKey == VK_SHIFT) {
-        pressed |= (GetAsyncKeyState(VK_LSHIFT) & 1) != 0;
-        pressed |= (GetAsyncKeyState(VK_RSHIFT) & 1) != 0;
-    } else if (virtualKey == VK_CONTROL) {
-        pressed |= (GetAsyncKeyState(VK_LCONTROL) & 1) != 0;
-        pressed |= (GetAsyncKeyState(VK_RCONTROL) & 1) != 0;
+    switch (key) {
+        case UnhideKey::Shift:
+            return pressedSince(VK_SHIFT) | pressedSince(VK_LSHIFT) | pressedSince(VK_RSHIFT);
+        case UnhideKey::Ctrl:
+            return pressedSince(VK_CONTROL) | pressedSince(VK_LCONTROL) | pressedSince(VK_RCONTROL);
+        case UnhideKey::D:
+            return pressedSince('D');
+        case UnhideKey::R:
+            return pressedSince('R');
     }
-    return pressed;
+    return false;
+}
+
+bool RealKeyPoll::otherKeyPressedSinceLastPoll() {
+    // Page up (0x21) to F16 (0x7F), D and R excepted; the scan stops at the first press, so the
+    // keys after it keep their press for the next poll.
+    for (int key = VK_PRIOR; key <= VK_F16; ++key) {
+        if (key != 'D' && key != 'R' && pressedSince(key)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<ProcessInfo> RealProcesses::list() const {

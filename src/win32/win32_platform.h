@@ -28,23 +28,24 @@ class RealFileSystem : public FileSystem {
 
 class RealShell : public Shell {
   public:
-    std::intptr_t open(const std::wstring& path) override;
-    std::uint32_t lastError() const override;
-    std::wstring errorText(std::uint32_t code) const override;
+    ShellResult open(const std::wstring& path) override;
 };
 
 class RealMessageBoxes : public MessageBoxes {
   public:
     void setOwner(HWND owner) { owner_ = owner; }
     int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override;
+    std::uint32_t showFailure() const override { return failure_; }
 
   private:
     HWND owner_ = nullptr;
+    std::uint32_t failure_ = 0;
 };
 
 class RealKeyPoll : public KeyPoll {
   public:
-    bool pressedSinceLastPoll(int virtualKey) override;
+    bool pressedSinceLastPoll(UnhideKey key) override;
+    bool otherKeyPressedSinceLastPoll() override;
 };
 
 class RealProcesses : public Processes {

@@ -169,7 +169,7 @@ TEST(DaysField, RevalidationAfterTyping) {
         SCOPED_TRACE(c.typed);
         TestProgram program;
         program.start();
-        program.dialog.onCommand(ids::kDaysField, 0x0100);
+        program.dialog.onDaysFieldFocus();
         EXPECT_EQ(program.fake.view.texts[ids::kDaysField], L"");
         program.fake.view.texts[ids::kDaysField] = c.typed;
         const size_t before = program.logLines().size();
@@ -189,13 +189,13 @@ TEST(DaysField, RevalidationAfterTyping) {
 TEST(DaysField, DigitsPostponeTheCheckOnlyWhileEditing) {
     TestProgram program;
     program.start();
-    program.dialog.preTranslateKeyDown(0x33);
+    program.dialog.onKeyDown(KeyPress::Digit);
     EXPECT_EQ(program.state().daysRevalidationTick, 0);
-    program.dialog.onCommand(ids::kDaysField, 0x0100);
+    program.dialog.onDaysFieldFocus();
     EXPECT_EQ(program.state().daysRevalidationTick, 10);
     program.ticks(8);
     program.fake.view.texts[ids::kDaysField] = L"3";
-    EXPECT_FALSE(program.dialog.preTranslateKeyDown(0x33));
+    EXPECT_FALSE(program.dialog.onKeyDown(KeyPress::Digit));
     EXPECT_EQ(program.state().daysRevalidationTick, 14);
     program.ticks(5);
     EXPECT_EQ(program.state().days, 11);
@@ -206,11 +206,20 @@ TEST(DaysField, DigitsPostponeTheCheckOnlyWhileEditing) {
 // Feeds the key poll one press per tick from a script.
 struct KeyScript {
     TestProgram& program;
-    void press(int key) {
+    void press(UnhideKey key) {
         program.fake.keys.pressed.insert(key);
         program.ticks(1);
     }
+    void pressOther() {
+        ++program.fake.keys.otherPresses;
+        program.ticks(1);
+    }
 };
+
+constexpr UnhideKey kShift = UnhideKey::Shift;
+constexpr UnhideKey kCtrl = UnhideKey::Ctrl;
+constexpr UnhideKey kD = UnhideKey::D;
+constexpr UnhideKey kR = UnhideKey::R;
 
 TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     TestProgram program;
@@ -218,29 +227,36 @@ TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     program.state().displayState = kDisplayHidden;
     program.fake.view.commands.clear();
     KeyScript keys{program};
-    keys.press(kVkShift);
-    keys.press(kVkControl);
-    keys.press(kVkD);
+    keys.press(kShift);
+    keys.press(kCtrl);
+    keys.press(kD);
     EXPECT_TRUE(program.fake.view.commands.empty());
-    keys.press(kVkR);
+    keys.press(kR);
     EXPECT_EQ(program.fake.view.commands, std::vector<WindowCommand>{WindowCommand::ShowNormal});
     EXPECT_EQ(program.state().displayState, kDisplayInitial);
 }
 
 TEST(UnhideKeys, InterruptionsAndTimeouts) {
+    // A step of the script: one of the four keys, another key, or a tick without a key.
+    struct Step {
+        enum { Key, Other, Idle } kind;
+        UnhideKey key = UnhideKey::Shift;
+    };
+    const Step shift{Step::Key, kShift}, ctrl{Step::Key, kCtrl}, d{Step::Key, kD}, r{Step::Key, kR},
+        other{Step::Other}, idle{Step::Idle};
     const struct {
         const char* name;
-        std::vector<int> presses;  // 0 = a tick without a key
+        std::vector<Step> steps;
         bool shown;
     } kCases[] = {
-        {"other key restarts", {kVkShift, kVkControl, 0x41, kVkD, kVkR}, false},
-        {"other key then whole sequence", {kVkShift, 0x41, kVkShift, kVkControl, kVkD, kVkR}, true},
-        {"Alt plays no part", {0x12, kVkShift, kVkControl, kVkD, kVkR}, true},
-        {"order matters", {kVkControl, kVkShift, kVkD, kVkR}, false},
+        {"other key restarts", {shift, ctrl, other, d, r}, false},
+        {"other key then whole sequence", {shift, other, shift, ctrl, d, r}, true},
+        {"a key outside the sequence's range plays no part", {idle, shift, ctrl, d, r}, true},
+        {"order matters", {ctrl, shift, d, r}, false},
         {"slow D drops it",
-         {kVkShift, kVkControl, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kVkD, kVkR},
+         {shift, ctrl, idle, idle, idle, idle, idle, idle, idle, idle, idle, idle, d, r},
          false},
-        {"D in time", {kVkShift, kVkControl, 0, 0, 0, 0, 0, 0, 0, 0, kVkD, kVkR}, true},
+        {"D in time", {shift, ctrl, idle, idle, idle, idle, idle, idle, idle, idle, d, r}, true},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -248,11 +264,13 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
         program.start();
         program.state().displayState = kDisplayHidden;
         KeyScript keys{program};
-        for (int key : c.presses) {
-            if (key == 0) {
-                program.ticks(1);
+        for (const Step& step : c.steps) {
+            if (step.kind == Step::Key) {
+                keys.press(step.key);
+            } else if (step.kind == Step::Other) {
+                keys.pressOther();
             } else {
-                keys.press(key);
+                program.ticks(1);
             }
         }
         EXPECT_EQ(program.state().displayState != kDisplayHidden, c.shown);
@@ -262,9 +280,9 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
 TEST(UnhideKeys, NotPolledWhileTheWindowIsShown) {
     TestProgram program;
     program.start();
-    program.fake.keys.polled.clear();
+    program.fake.keys.polls = 0;
     program.ticks(3);
-    EXPECT_TRUE(program.fake.keys.polled.empty());
+    EXPECT_EQ(program.fake.keys.polls, 0);
 }
 
 }  // namespace

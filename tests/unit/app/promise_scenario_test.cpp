@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "fakes/test_program.h"
+#include "ui/control_ids.h"
 
 namespace tindlow {
 namespace {
@@ -373,7 +374,7 @@ class Scenario {
                 nextReload_ = now_ + randomSeconds(3600, 16 * 3600);
                 ++coverage_.reloads;
                 trace("Reload Data");
-                program_->dialog.onCommand(1001, 0);  // Reload Data
+                program_->dialog.onButton(ids::kReloadData);  // Reload Data
                 discardIfEnded();
                 continue;
             }

@@ -5,6 +5,7 @@
 #include "fakes/test_program.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
+#include "ui/control_ids.h"
 
 namespace tindlow {
 namespace {
@@ -113,7 +114,7 @@ TEST(ReminderPromise, NoMissedReminderAfterTheEventTimeReminderWasGiven) {
     run.runUntil(at(9, 10, 1));
     ASSERT_EQ(run.reminderBoxes().size(), 1u);
     EXPECT_EQ(run.reminderBoxes()[0].icon, BoxIcon::Exclamation);
-    run.dialog.onCommand(1001, 0);  // Reload Data
+    run.dialog.onButton(ids::kReloadData);  // Reload Data
     run.runUntil(at(9, 10, 30));
     EXPECT_EQ(run.reminderBoxes().size(), 1u);
 }
@@ -135,7 +136,7 @@ TEST(ReminderPromise, SessionEndInsideALoadersBoxKeepsTheDaysState) {
             filesAtSessionEnd = run.fake.files;  // the process ends here
         }
     };
-    run.dialog.onCommand(1001, 0);  // Reload Data
+    run.dialog.onButton(ids::kReloadData);  // Reload Data
     ASSERT_TRUE(run.fake.view.ended);
     EXPECT_EQ(filesAtSessionEnd.fileBytes(kEmitted), before);
 

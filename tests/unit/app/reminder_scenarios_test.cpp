@@ -4,6 +4,7 @@
 
 #include "fakes/test_program.h"
 #include "schedule/emitted_log.h"
+#include "ui/control_ids.h"
 
 namespace tindlow {
 namespace {
@@ -146,7 +147,7 @@ TEST(ReminderCheck, AReloadInTheMiddleOfTheDayDoesNotRepeat) {
     Morning program(kMeeting, 8, 59);
     program.runUntil(9, 5);
     ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
-    program.dialog.onCommand(1001, 0);  // Reload Data
+    program.dialog.onButton(ids::kReloadData);  // Reload Data
     EXPECT_EQ(program.matrix(L"[k1]"), 1u);
     program.runUntil(9, 19);
     EXPECT_EQ(program.fake.boxes.shown.size(), 1u);
@@ -190,7 +191,7 @@ TEST(ReminderCheck, ATickInsideALoadersBoxNeitherRemindsNorReloads) {
             ++nestedBoxes;
         }
     };
-    program.dialog.onCommand(1001, 0);
+    program.dialog.onButton(ids::kReloadData);
     EXPECT_EQ(nestedBoxes, 1);
     for (size_t i = boxesBefore; i < program.fake.boxes.shown.size(); ++i) {
         EXPECT_EQ(program.fake.boxes.shown[i].text.find(L"Event:"), std::wstring::npos);
@@ -217,7 +218,7 @@ TEST(Reload, ADayChangeInsideALoadersBoxIsDeferredUntilTheLoadEnds) {
         if (depth++ == 0)
             program.ticks(6);  // crosses midnight inside the box
     };
-    program.dialog.onCommand(1001, 0);
+    program.dialog.onButton(ids::kReloadData);
     EXPECT_EQ(readings(), 2);  // start-up and the button; the day change waits
     EXPECT_EQ(program.state().rememberedDay, 10);
     program.ticks(1);

@@ -158,9 +158,8 @@ TEST(CloseSequence, CancelEndsWithoutIt) {
 TEST(Dialog, EnterIsSwallowedOtherKeysPass) {
     Program program;
     program.start();
-    EXPECT_TRUE(program.dialog.preTranslateKeyDown(0x0D));
-    EXPECT_FALSE(program.dialog.preTranslateKeyDown(0x1B));
-    EXPECT_FALSE(program.dialog.preTranslateKeyDown(0x41));
+    EXPECT_TRUE(program.dialog.onKeyDown(KeyPress::Enter));
+    EXPECT_FALSE(program.dialog.onKeyDown(KeyPress::Other));
 }
 
 }  // namespace

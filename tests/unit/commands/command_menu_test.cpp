@@ -44,7 +44,7 @@ struct Commands : TestProgram {
     }
     void choose(int number) {
         fake.view.comboSelections[ids::kCommandMenu] = number - 1;
-        dialog.onCommand(ids::kCommandMenu, 1);
+        dialog.onMenuChoice(ids::kCommandMenu);
     }
     // Selects the last log line that contains the text.
     void select(const std::wstring& part) {
@@ -117,7 +117,7 @@ TEST(CommandMenu, TheChoiceIsLoggedBeforeTheCommandRuns) {
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.german);
         if (c.german) {
-            program.dialog.onCommand(ids::kSwitchLanguage, 0);
+            program.dialog.onButton(ids::kSwitchLanguage);
         }
         const std::size_t from = program.mark();
         program.choose(1);
@@ -134,7 +134,7 @@ TEST(CommandMenu, TheChoiceIsLoggedBeforeTheCommandRuns) {
 
 TEST(CommandMenu, ATextOfNoCommandIsOnlyLogged) {
     Commands program;
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     auto& menu = program.fake.view.combos[ids::kCommandMenu];
     menu.push_back(L"20. Nothing");
     // The English text of command 1 while German is active.
@@ -147,7 +147,7 @@ TEST(CommandMenu, ATextOfNoCommandIsOnlyLogged) {
         SCOPED_TRACE(c.selection);
         const std::size_t from = program.mark();
         program.fake.view.comboSelections[ids::kCommandMenu] = c.selection;
-        program.dialog.onCommand(ids::kCommandMenu, 1);
+        program.dialog.onMenuChoice(ids::kCommandMenu);
         EXPECT_EQ(program.logSince(from),
                   std::vector<std::wstring>{L"Der Combo-Box Befehl '" + std::wstring(c.text) +
                                             L"' wurde ausgew\u00e4hlt."});
@@ -181,7 +181,7 @@ TEST(CommandMenu, PopUpSignalWithoutTheTempDirectory) {
         }
         const std::size_t lines = program.logLines().size();
         program.fake.view.comboSelections[ids::kCommandMenu] = 1;
-        program.dialog.onCommand(ids::kCommandMenu, 1);
+        program.dialog.onMenuChoice(ids::kCommandMenu);
         EXPECT_EQ(program.fake.files.exists(kPopupSignalFile), !blocked);
         EXPECT_EQ(program.logLines().size(), lines + 1);
         EXPECT_TRUE(program.fake.boxes.shown.empty());
@@ -268,8 +268,8 @@ TEST(CommandMenu, LogListToTheClipboard) {
 TEST(CommandMenu, AnEmptyLogListIsCopiedAsAnEmptyText) {
     Commands program;
     program.fake.view.checked[ids::kStopEntries] = true;
-    program.dialog.onCommand(ids::kStopEntries, 0);
-    program.dialog.onCommand(ids::kClearListbox, 0);
+    program.dialog.onButton(ids::kStopEntries);
+    program.dialog.onButton(ids::kClearListbox);
     program.fake.clipboard.content = L"before";
     program.choose(6);
     EXPECT_EQ(program.fake.clipboard.content, L"");
@@ -411,7 +411,7 @@ TEST(CommandMenu, FilePreviewNeedsAFileLine) {
     // A file line logged in English is not one once German is active.
     program.select(L"Reading " + kDates + L":");
     const std::wstring line = program.logLines()[program.fake.view.selectedLine];
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     program.choose(13);
     EXPECT_EQ(program.lastLog(),
               L"Der ausgew\u00e4hlte Listbox Eintrag enth\u00e4lt leider keinen Dateinamen. Die "
@@ -604,7 +604,7 @@ TEST(CommandMenu, DateSimulation) {
 
 TEST(CommandMenu, DateSimulationOfADayWithoutEvents) {
     Commands program;
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     program.fake.view.texts[ids::kDaysField] = L"24.12.2025";
     const std::size_t from = program.mark();
     program.choose(18);

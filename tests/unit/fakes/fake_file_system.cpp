@@ -1,7 +1,5 @@
 #include "fakes/fake_file_system.h"
 
-#include "fakes/fake_last_error.h"
-
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -13,12 +11,10 @@ namespace {
 constexpr int kNoSuchFile = 2;
 constexpr int kAccessDenied = 13;
 
-// What the system's last error holds after a failed call.
+// The system's own codes of a failed open, beside the C library's number.
 constexpr std::uint32_t kWinFileNotFound = 2;
-constexpr std::uint32_t kWinPathNotFound = 3;
 constexpr std::uint32_t kWinAccessDenied = 5;
 constexpr std::uint32_t kWinSharingViolation = 32;
-constexpr std::uint32_t kWinAlreadyExists = 183;
 
 std::wstring upperAscii(std::wstring text) {
     for (wchar_t& c : text) {
@@ -191,21 +187,17 @@ int FakeFileSystem::checkWritable(const Resolved& resolved) const {
 }
 
 bool FakeFileSystem::exists(const std::wstring& path) const {
-    touchLastError();
     return findNode(resolve(path)) != nullptr;
 }
 
 bool FakeFileSystem::isDirectory(const std::wstring& path) const {
-    touchLastError();
     const Node* node = findNode(resolve(path));
     return node != nullptr && node->isDirectory;
 }
 
 bool FakeFileSystem::createDirectory(const std::wstring& path) {
-    touchLastError();
     const Resolved resolved = resolve(path);
     if (resolved.key.empty() || nodes_.count(resolved.key) != 0 || !parentIsDirectory(resolved)) {
-        failWithLastError(nodes_.count(resolved.key) != 0 ? kWinAlreadyExists : kWinPathNotFound);
         return false;
     }
     makeNode(resolved, true);
@@ -213,11 +205,9 @@ bool FakeFileSystem::createDirectory(const std::wstring& path) {
 }
 
 bool FakeFileSystem::deleteFile(const std::wstring& path) {
-    touchLastError();
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
     if (node == nullptr || node->isDirectory || isLocked(resolved)) {
-        failWithLastError(node == nullptr ? kWinFileNotFound : kWinAccessDenied);
         return false;
     }
     nodes_.erase(resolved.key);
@@ -226,11 +216,9 @@ bool FakeFileSystem::deleteFile(const std::wstring& path) {
 
 std::optional<std::vector<DirectoryEntry>> FakeFileSystem::listDirectory(
     const std::wstring& directory) const {
-    touchLastError();
     const Resolved resolved = resolve(directory);
     const Node* node = findNode(resolved);
     if (node == nullptr || !node->isDirectory) {
-        failWithLastError(kWinPathNotFound);
         return std::nullopt;
     }
     std::vector<const Node*> children;
@@ -249,25 +237,20 @@ std::optional<std::vector<DirectoryEntry>> FakeFileSystem::listDirectory(
 }
 
 FileBytes FakeFileSystem::readFile(const std::wstring& path) const {
-    touchLastError();
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
     if (node == nullptr) {
-        failWithLastError(kWinFileNotFound);
-        return {kNoSuchFile, {}};
+        return {kNoSuchFile, {}, kWinFileNotFound};
     }
     if (node->isDirectory || isLocked(resolved)) {
-        failWithLastError(isLocked(resolved) ? kWinSharingViolation : kWinAccessDenied);
-        return {kAccessDenied, {}};
+        return {kAccessDenied, {}, isLocked(resolved) ? kWinSharingViolation : kWinAccessDenied};
     }
     return {0, node->bytes};
 }
 
 int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
-    touchLastError();
     const Resolved resolved = resolve(path);
     if (const int error = checkWritable(resolved); error != 0) {
-        failWithLastError(static_cast<std::uint32_t>(error));
         return error;
     }
     Node* node = findNode(resolved);
@@ -280,7 +263,6 @@ int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes
 }
 
 int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
-    touchLastError();
     const Resolved source = resolve(from);
     const Resolved target = resolve(to);
     const Node* sourceNode = findNode(source);
@@ -293,7 +275,6 @@ int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to
         error = checkWritable(target);
     }
     if (error != 0) {
-        failWithLastError(static_cast<std::uint32_t>(error));
         return error;
     }
     if (source.key == target.key) {

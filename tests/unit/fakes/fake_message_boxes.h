@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_last_error.h"
 #include "platform/message_boxes.h"
 
 namespace tindlow {
@@ -24,7 +23,6 @@ class FakeMessageBoxes : public MessageBoxes {
     };
 
     int show(const std::wstring& text, const std::wstring& caption, BoxIcon icon) override {
-        touchLastError();
         shown.push_back(Box{text, caption, icon});
         int answer = defaultAnswer;
         if (!answers.empty()) {
@@ -38,15 +36,13 @@ class FakeMessageBoxes : public MessageBoxes {
             onShow(box);
             --openCount_;
         }
-        // Whatever ran while the box was open has changed the last error; a box that could not
-        // be shown leaves its own reason.
         if (answer == 0) {
-            failWithLastError(failureError);
-        } else {
-            touchLastError();
+            failure_ = failureError;
         }
         return answer;
     }
+
+    std::uint32_t showFailure() const override { return failure_; }
 
     // Boxes open at this moment (inside onShow: 1 for the outermost box).
     int openCount() const { return openCount_; }
@@ -54,11 +50,12 @@ class FakeMessageBoxes : public MessageBoxes {
     std::vector<Box> shown;                  // every box, in the order they were opened
     std::deque<int> answers;                 // answered first, one per box
     int defaultAnswer = 1;                   // IDOK
-    std::uint32_t failureError = 1400;       // the last error after an answer of 0
+    std::uint32_t failureError = 1400;       // the system's reason of an answer of 0
     std::function<void(const Box&)> onShow;  // runs while the box is open
 
   private:
     int openCount_ = 0;
+    std::uint32_t failure_ = 0;
 };
 
 }  // namespace tindlow

@@ -10,7 +10,6 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_file_system.h"
-#include "fakes/fake_last_error.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_view.h"
 #include "platform/platform.h"
@@ -19,17 +18,15 @@ namespace tindlow {
 
 class FakeShell : public Shell {
   public:
-    // A failed open leaves `error` as the last error, until the next platform call.
-    std::intptr_t open(const std::wstring& path) override {
-        touchLastError();
+    // Opened when `result` is above 32, as the system's open answers; otherwise fails with
+    // `error`.
+    ShellResult open(const std::wstring& path) override {
         opened.push_back(path);
         if (result <= 32) {
-            failWithLastError(error);
+            return ShellResult{false, error};
         }
-        return result;
+        return ShellResult{};
     }
-    std::uint32_t lastError() const override { return fakeLastError(); }
-    std::wstring errorText(std::uint32_t) const override { return L"error"; }
 
     std::vector<std::wstring> opened;
     std::intptr_t result = 42;
@@ -38,28 +35,32 @@ class FakeShell : public Shell {
 
 class FakeKeyPoll : public KeyPoll {
   public:
-    bool pressedSinceLastPoll(int virtualKey) override {
-        touchLastError();
-        polled.push_back(virtualKey);
-        return pressed.erase(virtualKey) > 0;
+    bool pressedSinceLastPoll(UnhideKey key) override {
+        ++polls;
+        return pressed.erase(key) > 0;
     }
-    std::set<int> pressed;  // each press is reported once
-    std::vector<int> polled;
+    bool otherKeyPressedSinceLastPoll() override {
+        ++polls;
+        if (otherPresses == 0) {
+            return false;
+        }
+        --otherPresses;
+        return true;
+    }
+    std::set<UnhideKey> pressed;  // each press is reported once
+    int otherPresses = 0;         // presses of other keys, reported one per poll
+    int polls = 0;
 };
 
 class FakeProcesses : public Processes {
   public:
-    std::vector<ProcessInfo> list() const override {
-        touchLastError();
-        return processes;
-    }
+    std::vector<ProcessInfo> list() const override { return processes; }
     std::vector<ProcessInfo> processes{{4711, L"Tindlow.exe"}};
 };
 
 class FakeClipboard : public Clipboard {
   public:
     ClipboardResult setText(const std::wstring& text) override {
-        touchLastError();
         if (result == ClipboardResult::Ok) {
             content = text;
         }
@@ -71,10 +72,7 @@ class FakeClipboard : public Clipboard {
 
 class FakeSleeper : public Sleeper {
   public:
-    void sleepMilliseconds(int milliseconds) override {
-        touchLastError();
-        slept.push_back(milliseconds);
-    }
+    void sleepMilliseconds(int milliseconds) override { slept.push_back(milliseconds); }
     std::vector<int> slept;
 };
 

@@ -23,26 +23,24 @@ TEST(FakeView, AppliesMinimiseHideAndShowAsTheWindowSystemDoes) {
     EXPECT_EQ(view.windowRect(), normal);
 }
 
-// The last error is the failed call's code only until the next platform call of any kind.
-TEST(FakeShell, TheLastErrorChangesWithEveryCall) {
+// A failure comes with the system's reason in its own result, as the real platform reads it at
+// once; nothing has to ask for a last error afterwards.
+TEST(FakePlatform, FailuresAnswerTheirReasonWithTheResult) {
     FakePlatform fake;
     fake.shell.result = 2;
     fake.shell.error = 1155;
-    fake.shell.open(L"C:\\P\\x.txt");
-    EXPECT_EQ(fake.shell.lastError(), 1155u);
-    EXPECT_EQ(fake.shell.lastError(), 1155u);  // reading it is no call that changes it
-    fake.view.addLogLine(L"a line");
-    EXPECT_NE(fake.shell.lastError(), 1155u);
+    const ShellResult opened = fake.shell.open(L"C:\\P\\x.txt");
+    EXPECT_FALSE(opened.opened);
+    EXPECT_EQ(opened.error, 1155u);
 
-    fake.shell.open(L"C:\\P\\x.txt");
-    fake.files.exists(L"C:\\P");
-    EXPECT_NE(fake.shell.lastError(), 1155u);
-    EXPECT_FALSE(fake.files.readFile(L"C:\\P\\missing.txt").ok());
-    EXPECT_EQ(fake.shell.lastError(), 2u);
+    EXPECT_EQ(fake.files.readFile(L"C:\\P\\missing.txt").systemError, 2u);
+    fake.files.addFile(L"C:\\P\\locked.txt", "x");
+    fake.files.lock(L"C:\\P\\locked.txt");
+    EXPECT_EQ(fake.files.readFile(L"C:\\P\\locked.txt").systemError, 32u);
 
     fake.boxes.answers = {0};
     EXPECT_EQ(fake.boxes.show(L"text", L"caption", BoxIcon::Information), 0);
-    EXPECT_EQ(fake.shell.lastError(), fake.boxes.failureError);
+    EXPECT_EQ(fake.boxes.showFailure(), fake.boxes.failureError);
 }
 
 }  // namespace

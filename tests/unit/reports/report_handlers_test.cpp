@@ -23,7 +23,7 @@ struct Reports : TestProgram {
     }
     void press(int controlId, const std::wstring& daysField) {
         fake.view.texts[ids::kDaysField] = daysField;
-        dialog.onCommand(controlId, 0);
+        dialog.onButton(controlId);
     }
     // The lines logged from `from` on, without their numbers.
     std::vector<std::wstring> logSince(std::size_t from) const {
@@ -78,7 +78,7 @@ TEST(PreviewButtons, LogRunAndExportInTheActiveLanguage) {
         SCOPED_TRACE(c.header);
         Reports program;
         if (c.german)
-            program.dialog.onCommand(ids::kSwitchLanguage, 0);
+            program.dialog.onButton(ids::kSwitchLanguage);
         const Labels& l = c.german ? german : english;
         const std::size_t from = program.logLines().size();
         const std::size_t boxes = program.fake.boxes.shown.size();
@@ -196,12 +196,12 @@ TEST(DictionaryReportCommands, ExportUnderTheirSuffixAndLeaveNoTraceOfAFailedOpe
         SCOPED_TRACE(c.suffix);
         Reports program;
         if (c.german)
-            program.dialog.onCommand(ids::kSwitchLanguage, 0);
+            program.dialog.onButton(ids::kSwitchLanguage);
         program.fake.shell.result = 2;
         program.fake.shell.error = 1155;
         const std::size_t from = program.logLines().size();
         program.fake.view.comboSelections[ids::kCommandMenu] = c.menuIndex;
-        program.dialog.onCommand(ids::kCommandMenu, 1);
+        program.dialog.onMenuChoice(ids::kCommandMenu);
 
         const bool todays = c.menuIndex == 10;
         const std::wstring expected = dictionaryReport(

@@ -64,7 +64,7 @@ TEST(LogList, ClearListboxKeepsTheNumbering) {
     program.start();
     while (program.dialog.log().lineNumber() < 41)
         program.dialog.log().log(L"x");
-    program.dialog.onCommand(ids::kClearListbox, 0);
+    program.dialog.onButton(ids::kClearListbox);
     ASSERT_EQ(program.logLines().size(), 1u);
     EXPECT_EQ(program.logLines()[0], L"042   The 'Clear Listbox' button was pressed.");
 }
@@ -73,15 +73,15 @@ TEST(LogList, StopEntriesCheckBoxDropsLinesUntilUnchecked) {
     TestProgram program;
     program.start();
     program.fake.view.checked[ids::kStopEntries] = true;
-    program.dialog.onCommand(ids::kStopEntries, 0);
+    program.dialog.onButton(ids::kStopEntries);
     const std::wstring checkedLine = program.logLines().back();
     EXPECT_NE(checkedLine.find(L"The 'Stop Listbox checkmark was checked."), std::wstring::npos);
     const size_t lines = program.logLines().size();
-    program.dialog.onCommand(ids::kOpenDirectory, 0);
+    program.dialog.onButton(ids::kOpenDirectory);
     program.dialog.log().log(L"dropped");
     EXPECT_EQ(program.logLines().size(), lines);
     program.fake.view.checked[ids::kStopEntries] = false;
-    program.dialog.onCommand(ids::kStopEntries, 0);
+    program.dialog.onButton(ids::kStopEntries);
     const int checkedNumber = std::stoi(checkedLine.substr(0, checkedLine.find(L' ')));
     const std::wstring& unchecked = program.logLines().back();
     EXPECT_EQ(std::stoi(unchecked.substr(0, unchecked.find(L' '))), checkedNumber + 1);
@@ -107,7 +107,7 @@ TEST(Buttons, OpenHelpFollowsTheLanguageSetting) {
         program.start();
         program.state().language = c.language;
         program.fake.shell.result = c.shellResult;
-        program.dialog.onCommand(ids::kOpenHelp, 0);
+        program.dialog.onButton(ids::kOpenHelp);
         EXPECT_EQ(program.fake.shell.opened, std::vector<std::wstring>{c.file});
         EXPECT_EQ(program.logged(L"The attempt to open the Help.pdf file was not successful."),
                   c.failureLogged);
@@ -118,7 +118,7 @@ TEST(Buttons, OpenDirectoryLogsFirstAndIgnoresTheResult) {
     TestProgram program;
     program.start();
     program.fake.shell.result = 2;
-    program.dialog.onCommand(ids::kOpenDirectory, 0);
+    program.dialog.onButton(ids::kOpenDirectory);
     EXPECT_EQ(program.lastLog(), L"The 'Open Directory' button was pressed.");
     EXPECT_EQ(program.fake.shell.opened, std::vector<std::wstring>{L"C:\\P"});
 }
@@ -126,7 +126,7 @@ TEST(Buttons, OpenDirectoryLogsFirstAndIgnoresTheResult) {
 TEST(Buttons, HideWindowOnlyForInstanceOne) {
     TestProgram first;
     first.start();
-    first.dialog.onCommand(ids::kHideWindow, 0);
+    first.dialog.onButton(ids::kHideWindow);
     EXPECT_EQ(first.state().displayState, kDisplayHidden);
     EXPECT_EQ(first.fake.view.commands.back(), WindowCommand::Hide);
     EXPECT_EQ(first.fake.sleeper.slept, std::vector<int>{1000});
@@ -134,7 +134,7 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
     TestProgram second;
     second.fake.processes.processes = {{1, L"Tindlow.exe"}, {2, L"Tindlow.exe"}};
     second.start();
-    second.dialog.onCommand(ids::kHideWindow, 0);
+    second.dialog.onButton(ids::kHideWindow);
     EXPECT_EQ(second.lastLog(),
               L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
     EXPECT_NE(second.state().displayState, kDisplayHidden);
@@ -143,16 +143,9 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
 TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
     TestProgram program;
     program.start();
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);  // now German; the title still says Instance
-    program.dialog.onCommand(ids::kHideWindow, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);  // now German; the title still says Instance
+    program.dialog.onButton(ids::kHideWindow);
     EXPECT_EQ(program.state().displayState, kDisplayHidden);
-}
-
-TEST(Buttons, NotificationsOtherThanAClickAreIgnored) {
-    TestProgram program;
-    program.start();
-    program.dialog.onCommand(ids::kOpenDirectory, 5);
-    EXPECT_TRUE(program.fake.shell.opened.empty());
 }
 
 TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
@@ -162,7 +155,7 @@ TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
     EXPECT_EQ(view.texts[ids::kFutureEvents], L"Future Events");
     EXPECT_EQ(view.texts[ids::kDaysLabel], L"Days:");
     const std::wstring firstCommand = view.combos[ids::kCommandMenu].at(0);
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_EQ(program.lastLog(), L"The 'Switch Language' button was pressed.");
     EXPECT_EQ(program.state().language, L"German");
     EXPECT_EQ(view.texts[ids::kFutureEvents], L"K\u00fcnftige Ereignisse");
@@ -173,7 +166,7 @@ TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
     EXPECT_EQ(view.comboSelections[ids::kCommandMenu], 0);
     EXPECT_EQ(view.tooltips[ids::kStopEntries].substr(0, 7), L"Stoppt/");
     EXPECT_EQ(view.title, L"Tindlow v1.40 (a) Instance 1");
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_NE(program.lastLog().find(L"Sprache Wechseln"), std::wstring::npos);
     EXPECT_EQ(program.state().language, L"English");
 }
@@ -183,7 +176,7 @@ TEST(Language, AnyOtherSettingSwitchesToEnglish) {
     program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "Language = Klingon\r\n");
     program.start();
     EXPECT_EQ(program.fake.view.texts[ids::kReloadData], L"Daten Nachladen");
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_EQ(program.state().language, L"English");
 }
 

@@ -59,12 +59,12 @@ TEST(DocumentMenu, FilledAtStartAndAfterASwitchAndReportsAFailedOpen) {
     program.fake.view.comboSelections[ids::kDocumentMenu] = 3;
     program.fake.shell.result = 2;
     program.fake.shell.error = 2;
-    program.dialog.onCommand(ids::kDocumentMenu, 1);
+    program.dialog.onMenuChoice(ids::kDocumentMenu);
     EXPECT_TRUE(program.logged(
         L"The Combo-box command '4. Open the _SingleEvents File: Dates.xlsm' was selected."));
     EXPECT_EQ(program.fake.shell.opened.back(), L"C:\\P\\_SingleEvents\\Dates.xlsm");
     EXPECT_EQ(program.lastLog(), L"An error has occurred. The Windows error code was: 2");
-    program.dialog.onCommand(ids::kSwitchLanguage, 0);
+    program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_EQ(menu[0], L"1. \u00d6ffne die Einstellungen-Datei");
 }
 
