@@ -100,7 +100,7 @@ void BM_LoadEventFiles(benchmark::State& state) {
                      1,
                      std::wstring(500, L'-')};
     EventFileLists lists;
-    std::int32_t networkPathState = 0;
+    NetworkPathState networkPathState = NetworkPathState::None;
     for (auto _ : state) {
         loadEventFiles(input, single, L"C:\\P\\_PeriodicEvents\\", L"", networkPathState, lists,
                        nullptr);

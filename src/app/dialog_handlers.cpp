@@ -155,7 +155,7 @@ void CTindlowDlg::hideRequest() {
     }
     platform_.sleeper.sleepMilliseconds(1000);
     platform_.view.command(WindowCommand::Hide);
-    state_.displayState = kDisplayHidden;
+    state_.displayState = DisplayState::Hidden;
 }
 
 void CTindlowDlg::reloadDataButton() {

@@ -17,7 +17,8 @@ void CTindlowDlg::onTimer() {
     popupSignalStep();
     dayChangeStep();
     runDeferredReload();
-    if (state_.ini.networkPathState == 1 && state_.tickCounter % 10 == 0) {
+    if (state_.ini.networkPathState == NetworkPathState::NotReached &&
+        state_.tickCounter % 10 == 0) {
         networkProbe();
     }
     oneTimeStep();
@@ -32,7 +33,7 @@ void CTindlowDlg::onTimer() {
     if (state_.tickCounter == state_.daysRevalidationTick) {
         daysFieldStep();
     }
-    if (state_.displayState == kDisplayHidden) {
+    if (state_.displayState == DisplayState::Hidden) {
         unhideKeyStep();
     }
     if (state_.tickCounter == state_.keySequenceDeadline) {
@@ -46,7 +47,7 @@ void CTindlowDlg::showNormalInFront() {
         platform_.view.command(WindowCommand::ShowNormal);
         platform_.view.toForeground();
     }
-    state_.displayState = kDisplayNormal;
+    state_.displayState = DisplayState::Normal;
 }
 
 void CTindlowDlg::popupSignalStep() {
@@ -68,8 +69,8 @@ void CTindlowDlg::dayChangeStep() {
         return;
     }
     state_.rememberedDay = today;
-    if (state_.ini.networkPathState != 0) {
-        state_.ini.networkPathState = 1;
+    if (state_.ini.networkPathState != NetworkPathState::None) {
+        state_.ini.networkPathState = NetworkPathState::NotReached;
     }
     fullReload(true);
 }
@@ -79,7 +80,7 @@ void CTindlowDlg::networkProbe() {
         return;
     }
     if (platform_.files.exists(state_.ini.networkPath)) {
-        state_.ini.networkPathState = 2;
+        state_.ini.networkPathState = NetworkPathState::Reached;
         fullReload(true, true);
         return;
     }
@@ -94,7 +95,7 @@ void CTindlowDlg::networkProbe() {
 
 void CTindlowDlg::oneTimeStep() {
     if (oneTimeStepDone_ || state_.tickCounter < 5 ||
-        (state_.ini.networkPathState == 1 && state_.tickCounter < 20)) {
+        (state_.ini.networkPathState == NetworkPathState::NotReached && state_.tickCounter < 20)) {
         return;
     }
     oneTimeStepDone_ = true;
@@ -121,7 +122,7 @@ void CTindlowDlg::flashingStep() {
         platform_.view.command(minimise ? WindowCommand::Minimize : WindowCommand::ShowNormal);
         platform_.view.toForeground();
     }
-    state_.displayState = minimise ? kDisplayMinimized : kDisplayNormal;
+    state_.displayState = minimise ? DisplayState::Minimized : DisplayState::Normal;
 }
 
 void CTindlowDlg::daysFieldStep() {
@@ -143,11 +144,11 @@ void CTindlowDlg::unhideKeyStep() {
                         state_.keySequenceDeadline)) {
         return;
     }
-    if (state_.displayState == kDisplayHidden && state_.windowKnown) {
+    if (state_.displayState == DisplayState::Hidden && state_.windowKnown) {
         platform_.view.command(WindowCommand::ShowNormal);
         platform_.view.toForeground();
     }
-    state_.displayState = kDisplayInitial;
+    state_.displayState = DisplayState::Initial;
 }
 
 }  // namespace tindlow

@@ -13,12 +13,13 @@ namespace tindlow {
 
 inline constexpr const wchar_t* kWindowTitleBase = L"Tindlow v1.40 (a)";
 
-// Window display states: what the program last did to the window.
-enum DisplayState : std::int32_t {
-    kDisplayHidden = 0,
-    kDisplayNormal = 1,
-    kDisplayInitial = 2,
-    kDisplayMinimized = 6,
+// What the program last did to the window (not what the platform reports); the numbers are the
+// show commands they stand for.
+enum class DisplayState : std::int32_t {
+    Hidden = 0,
+    Normal = 1,
+    Initial = 2,  // before start-up has shown it, and after the unhide key sequence
+    Minimized = 6,
 };
 
 // Program-wide state, owned by the dialog and handed by reference to whatever needs it.
@@ -37,7 +38,7 @@ struct ProgramState {
     std::int32_t loopCounter = 0;
     bool flashing = false;
     std::int32_t flashCounter = -1;
-    std::int32_t displayState = kDisplayInitial;
+    DisplayState displayState = DisplayState::Initial;
     std::int32_t rememberedDay = 0;
     // The initialization file's settings with the network path state.
     InitializationSettings ini;

@@ -143,17 +143,17 @@ void CTindlowDlg::firstPaint() {
     switch (state_.ini.windowSizeMode) {
         case 0:
             view.command(WindowCommand::Hide);
-            state_.displayState = kDisplayHidden;
+            state_.displayState = DisplayState::Hidden;
             break;
         case 1:
             view.command(WindowCommand::Minimize);
             view.toForeground();
-            state_.displayState = kDisplayMinimized;
+            state_.displayState = DisplayState::Minimized;
             break;
         default:
             view.command(WindowCommand::ShowNormal);
             view.toForeground();
-            state_.displayState = kDisplayNormal;
+            state_.displayState = DisplayState::Normal;
             break;
     }
     state_.firstPaintDone = true;

@@ -69,7 +69,7 @@ ReminderEntry testReminderEntry(double nowSec, const std::wstring& commandText,
     entry.sFile = commandText;
     entry.repeat = 1;
     entry.interval = 1;
-    entry.incType = 4;
+    entry.incType = RecurrenceKind::Years;
     // The texts above are not turned into numbers: the entry falls due by these two times.
     entry.nextAskSec = nowSec + 1.0;
     entry.nextEventTimeSec = nowSec + 2.0;

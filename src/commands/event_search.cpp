@@ -26,7 +26,8 @@ ReminderEntry eventProbe(const ReminderEntry& entry) {
 // Kinds the event computation places without looking at the reference date: interval 0 and
 // unknown kinds keep the event they have, kind 0 is never, kind 1 is its start date.
 bool eventIgnoresReferenceDate(const ReminderEntry& entry) {
-    return entry.interval == 0 || entry.incType < 2 || entry.incType > 6;
+    return entry.interval == 0 || number(entry.incType) < number(RecurrenceKind::Days) ||
+           number(entry.incType) > number(RecurrenceKind::MonthDay);
 }
 
 // The day cursor after `steps` days; the walk and the shortcut compute it alike.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "input/key_lookup.h"
+#include "input/network_path.h"
 #include "model/dictionary.h"
 #include "model/error_boxes.h"
 #include "model/log_sink.h"
@@ -49,6 +50,6 @@ int listFiles(const FileSystem& files, const std::wstring& directory, const std:
 // network path (when set); moves the network path state to 2 and 3 as it reaches it.
 void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory,
                     const std::wstring& periodicEventsDirectory, const std::wstring& networkPath,
-                    std::int32_t& networkPathState, EventFileLists& lists, KeyLookup* lookup);
+                    NetworkPathState& networkPathState, EventFileLists& lists, KeyLookup* lookup);
 
 }  // namespace tindlow

@@ -84,7 +84,7 @@ int listFiles(const FileSystem& files, const std::wstring& directory, const std:
 
 void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory,
                     const std::wstring& periodicEventsDirectory, const std::wstring& networkPath,
-                    std::int32_t& networkPathState, EventFileLists& lists, KeyLookup* lookup) {
+                    NetworkPathState& networkPathState, EventFileLists& lists, KeyLookup* lookup) {
     input.today.clear();
     input.complete.clear();
     readDirectory(input, singleEventsDirectory, lists.singleEvents, lookup);
@@ -98,7 +98,7 @@ void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory
                       message(input.texts, msg::kNetworkDriveNotFound));
         return;
     }
-    networkPathState = 2;
+    networkPathState = NetworkPathState::Reached;
     const int count = listFiles(input.files, networkPath, L".csv", lists.networkEvents);
     if (count == 0) {
         input.log.log(message(input.texts, msg::kTryingToRead) + networkPath +
@@ -109,7 +109,7 @@ void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory
     const std::vector<std::wstring> toRead = lists.networkEvents;
     for (const std::wstring& name : toRead) {
         readEventFile(input, networkPath + name, lookup);
-        networkPathState = 3;
+        networkPathState = NetworkPathState::Read;
     }
 }
 

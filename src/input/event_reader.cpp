@@ -72,7 +72,7 @@ bool decideIntervalColumn(EventInput& input, ReminderEntry& entry, const std::ws
     if (entry.sInterval.empty() || entry.sInterval == L"0") {
         entry.sInterval = L"0x7FFFFFFF";
         entry.interval = 2147483647;
-        entry.incType = kIncSingle;
+        entry.incType = RecurrenceKind::Single;
         return true;
     }
     const IntervalDecision decision = decideInterval(entry.sInterval);

@@ -52,7 +52,7 @@ void applyInitializationLines(const std::vector<std::wstring>& lines, const std:
                     networkPath += L'\\';
                 }
                 settings.networkPath = networkPath;
-                settings.networkPathState = 1;
+                settings.networkPathState = NetworkPathState::NotReached;
             }
             log.log(prefix + L": [NetworkPathDateFiles] = " + settings.networkPath);
         } else {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "input/network_path.h"
 #include "model/log_sink.h"
 #include "model/text_tables.h"
 
@@ -15,7 +16,7 @@ struct InitializationSettings {
     std::int32_t flashLimit = 0;
     double defaultPostTrigger = 259200.0;  // seconds
     std::wstring networkPath;              // ends with a backslash when set
-    std::int32_t networkPathState = 0;
+    NetworkPathState networkPathState = NetworkPathState::None;
 };
 
 // Applies the lines of the initialization file in order and logs each one: the first of the

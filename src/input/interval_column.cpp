@@ -74,13 +74,13 @@ IntervalDecision decideInterval(const std::wstring& trimmedText) {
         const std::int32_t value = leadingInt(trimmedText);
         decision.accepted = true;
         if (value % 30 == 0) {
-            decision.incType = kIncMonths;
+            decision.incType = RecurrenceKind::Months;
             decision.interval = value / 30;
         } else if (value % 365 == 0) {
-            decision.incType = kIncYears;
+            decision.incType = RecurrenceKind::Years;
             decision.interval = value / 365;
         } else {
-            decision.incType = kIncDays;
+            decision.incType = RecurrenceKind::Days;
             decision.interval = value;
         }
         return decision;
@@ -92,7 +92,7 @@ IntervalDecision decideInterval(const std::wstring& trimmedText) {
     }
     if (parts.keyword == L"abs") {
         decision.accepted = true;
-        decision.incType = kIncDays;
+        decision.incType = RecurrenceKind::Days;
         decision.interval = parts.numberBefore;
         return decision;
     }
@@ -103,7 +103,7 @@ IntervalDecision decideInterval(const std::wstring& trimmedText) {
         return decision;
     }
     decision.accepted = true;
-    decision.incType = weekday ? kIncMonthToWeekday : kIncMonthToMonthDay;
+    decision.incType = weekday ? RecurrenceKind::MonthWeekday : RecurrenceKind::MonthDay;
     decision.interval = parts.numberBefore / 30;
     decision.dayPointer = parts.numberAfter;
     return decision;

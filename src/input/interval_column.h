@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+
 #include <vector>
+#include "model/reminder_entry.h"
 
 #include "model/text_tables.h"
 
@@ -21,18 +23,10 @@ struct IntervalParts {
 // that are not digits.
 IntervalParts parseIntervalText(const std::wstring& text);
 
-inline constexpr std::int32_t kIncNotUsed = 0;
-inline constexpr std::int32_t kIncSingle = 1;
-inline constexpr std::int32_t kIncDays = 2;
-inline constexpr std::int32_t kIncMonths = 3;
-inline constexpr std::int32_t kIncYears = 4;
-inline constexpr std::int32_t kIncMonthToWeekday = 5;
-inline constexpr std::int32_t kIncMonthToMonthDay = 6;
-
 // The recurrence an interval column stands for, or why it was refused.
 struct IntervalDecision {
     bool accepted = false;
-    std::int32_t incType = 0;
+    RecurrenceKind incType = RecurrenceKind::NotUsed;
     std::int32_t interval = 0;
     std::int32_t dayPointer = 0;
     // Refused for characters that belong to no form (message A): the characters shown.

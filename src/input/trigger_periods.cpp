@@ -19,15 +19,15 @@ constexpr std::int64_t kYearSeconds = 31536000;  // 365 days
 std::int64_t periodSeconds(const ReminderEntry& entry) {
     std::int64_t unit = 0;
     switch (entry.incType) {
-        case 2:
+        case RecurrenceKind::Days:
             unit = kDaySeconds;
             break;
-        case 3:
-        case 5:
-        case 6:
+        case RecurrenceKind::Months:
+        case RecurrenceKind::MonthWeekday:
+        case RecurrenceKind::MonthDay:
             unit = kMonthSeconds;
             break;
-        case 4:
+        case RecurrenceKind::Years:
             unit = kYearSeconds;
             break;
         default:

@@ -9,7 +9,7 @@ namespace tindlow {
 // An ordered map from reminder key to entry, compared ordinally code unit by code unit. The
 // complete dictionary and today's dictionary are two independent instances; each owns copies.
 class Dictionary {
-public:
+  public:
     using Map = std::map<std::wstring, ReminderEntry>;
 
     // The entry under the key; a default entry is inserted first when the key is absent.
@@ -27,7 +27,7 @@ public:
     Map::const_iterator begin() const { return entries_.begin(); }
     Map::const_iterator end() const { return entries_.end(); }
 
-private:
+  private:
     Map entries_;
 };
 

@@ -7,14 +7,16 @@
 
 namespace tindlow {
 
-std::wstring formatDate(const DayMonthYear& date);            // DD.MM.YYYY
-std::wstring formatTimeOfDay(double secondsOfDay);            // hh:mm:ss
-std::wstring formatDateTime(double programSeconds);           // DD.MM.YYYY hh:mm:ss
+std::wstring formatDate(const DayMonthYear& date);   // DD.MM.YYYY
+std::wstring formatTimeOfDay(double secondsOfDay);   // hh:mm:ss
+std::wstring formatDateTime(double programSeconds);  // DD.MM.YYYY hh:mm:ss
 // DD.MM.YYYY + join + hh + sep + mm + sep + ss.
-std::wstring nowStamp(const LocalTime& now, const std::wstring& join, const std::wstring& timeSeparator);
+std::wstring nowStamp(const LocalTime& now, const std::wstring& join,
+                      const std::wstring& timeSeparator);
 // kind "date", "time" or "datetime"; an unknown kind gives the empty text.
-std::wstring nowText(const LocalTime& now, const std::wstring& kind, const std::wstring& dateSeparator,
-                     const std::wstring& timeSeparator, const std::wstring& join);
+std::wstring nowText(const LocalTime& now, const std::wstring& kind,
+                     const std::wstring& dateSeparator, const std::wstring& timeSeparator,
+                     const std::wstring& join);
 
 std::wstring intText(std::int64_t value);
 std::wstring paddedIntText(std::int64_t value, int width);

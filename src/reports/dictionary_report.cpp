@@ -38,7 +38,7 @@ void appendBlock(std::wstring& text, const std::wstring& key, const ReminderEntr
     text += timeLine(L"lastOutputSec: ", e.lastOutputSec);
     text += L"repeat : " + intText(e.repeat) + L"\n";
     text += L"interval : " + intText(e.interval) + L"\n";
-    text += L"incType : " + intText(e.incType) + m[msg::kIncTypeLegend] + L"\n";
+    text += L"incType : " + intText(number(e.incType)) + m[msg::kIncTypeLegend] + L"\n";
     text += L"dayPointer: " + intText(e.dayPointer) + L"\n";
     text += L"remindMatrix: " + hexText(e.remindMatrix) + L" [=>bin: " +
             binaryText(e.remindMatrix) + L"]\n";

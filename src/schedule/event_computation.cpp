@@ -111,13 +111,13 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
     const std::int64_t interval = entry.interval;
     std::int32_t eventDay = 0;
     switch (entry.incType) {
-        case 0:
+        case RecurrenceKind::NotUsed:
             entry.nextEventTimeSec = kNeverSec;
             return;
-        case 1:
+        case RecurrenceKind::Single:
             eventDay = startDay;
             break;
-        case 2: {
+        case RecurrenceKind::Days: {
             const std::int64_t reference =
                 dayNumberOf(referenceDate.day, referenceDate.month, referenceDate.year);
             // Lies between the reference day and the start day, so it fits the calendar.
@@ -125,14 +125,14 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
                                                  truncatingRem(reference - startDay, interval));
             break;
         }
-        case 3: {
+        case RecurrenceKind::Months: {
             const MonthYear month = eventMonth(start, referenceDate, interval);
             // The day is not limited to the month: the 31st of a 30-day month is the 1st of the
             // next one.
             eventDay = dayNumberOf(start.day, month.month, month.year);
             break;
         }
-        case 4: {
+        case RecurrenceKind::Years: {
             const std::int64_t year =
                 referenceDate.year -
                 truncatingRem(static_cast<std::int64_t>(referenceDate.year) - start.year, interval);
@@ -142,14 +142,14 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
                             static_cast<std::int32_t>(std::clamp(year, kLowestYear, kHighestYear)));
             break;
         }
-        case 5: {
+        case RecurrenceKind::MonthWeekday: {
             const MonthYear month = eventMonth(start, referenceDate, interval);
             const std::int32_t day =
                 weekdayOfMonth(month, weekdayIndex(startDay), entry.dayPointer);
             eventDay = dayNumberOf(day, month.month, month.year);
             break;
         }
-        case 6: {
+        case RecurrenceKind::MonthDay: {
             const MonthYear month = eventMonth(start, referenceDate, interval);
             eventDay =
                 dayNumberOf(monthDayOfMonth(month, entry.dayPointer), month.month, month.year);

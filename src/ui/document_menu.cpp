@@ -35,7 +35,7 @@ std::vector<std::wstring> documentMenuLines(const TextTables& texts, const Event
 
 DocumentChoice documentChoice(const std::wstring& selectedText, const TextTables& texts,
                               const DirectoryLayout& paths, const std::wstring& networkPath,
-                              std::int32_t networkPathState) {
+                              NetworkPathState networkPathState) {
     const auto& menu = texts.documentMenu;
     for (int i = 0; i < static_cast<int>(menu.size()); ++i) {
         const std::size_t at = menu[i].empty() ? std::wstring::npos : selectedText.find(menu[i]);
@@ -79,11 +79,13 @@ DocumentChoice documentChoice(const std::wstring& selectedText, const TextTables
             case 16:
                 return {paths.userDocumentsDirectory};
             default:
-                if (networkPathState == 2 || networkPathState == 3) {
+                if (networkPathState == NetworkPathState::Reached ||
+                    networkPathState == NetworkPathState::Read) {
                     return {networkPath};
                 }
-                return {L"",
-                        networkPathState == 0 ? msg::kNoNetworkPath : msg::kNetworkPathNotFound};
+                return {L"", networkPathState == NetworkPathState::None
+                                 ? msg::kNoNetworkPath
+                                 : msg::kNetworkPathNotFound};
         }
     }
     return {};

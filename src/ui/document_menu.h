@@ -25,6 +25,6 @@ struct DocumentChoice {
 // Decides by the first document menu text the selected line contains.
 DocumentChoice documentChoice(const std::wstring& selectedText, const TextTables& texts,
                               const DirectoryLayout& paths, const std::wstring& networkPath,
-                              std::int32_t networkPathState);
+                              NetworkPathState networkPathState);
 
 }  // namespace tindlow

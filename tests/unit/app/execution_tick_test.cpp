@@ -21,11 +21,11 @@ TEST(ExecutionTick, CountsTicksAndKeepsTheTickCount) {
 TEST(ExecutionTick, PopupSignalShowsTheWindowOnEveryTickWhileItExists) {
     TestProgram program;
     program.start();
-    program.state().displayState = kDisplayHidden;
+    program.state().displayState = DisplayState::Hidden;
     program.fake.view.commands.clear();
     program.fake.files.addFile(kSignal);
     program.ticks(2);
-    EXPECT_EQ(program.state().displayState, kDisplayNormal);
+    EXPECT_EQ(program.state().displayState, DisplayState::Normal);
     EXPECT_EQ(program.fake.view.commands,
               (std::vector<WindowCommand>{WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
     program.fake.files.deleteFile(kSignal);
@@ -48,11 +48,11 @@ TEST(ExecutionTick, SignalIsDeletedAtTheRemovalTick) {
 TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
     TestProgram program;
     program.start();
-    program.state().ini.networkPathState = 3;
+    program.state().ini.networkPathState = NetworkPathState::Read;
     program.fake.clock.setTime(23, 59, 59, 500);
     program.ticks(1);
     EXPECT_EQ(program.state().rememberedDay, 10);
-    EXPECT_EQ(program.state().ini.networkPathState, 1);
+    EXPECT_EQ(program.state().ini.networkPathState, NetworkPathState::NotReached);
 }
 
 TEST(ExecutionTick, TicksInsideAStartupBoxDoNotReloadOrEmptyTheEmittedLog) {
@@ -78,7 +78,7 @@ TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) 
     TestProgram program;
     program.start();
     program.state().ini.networkPath = L"\\\\server\\share\\";
-    program.state().ini.networkPathState = 1;
+    program.state().ini.networkPathState = NetworkPathState::NotReached;
     program.ticks(9);
     EXPECT_FALSE(program.logged(L"The network path"));
     program.ticks(1);
@@ -92,11 +92,11 @@ TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) 
 
 TEST(ExecutionTick, OneTimeStepHidesInstanceOneWithWindowSizeModeZero) {
     const struct {
-        int networkState;
+        NetworkPathState networkState;
         int tickOfHide;
-    } kCases[] = {{0, 5}, {1, 20}};
+    } kCases[] = {{NetworkPathState::None, 5}, {NetworkPathState::NotReached, 20}};
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.networkState);
+        SCOPED_TRACE(c.tickOfHide);
         TestProgram program;
         program.start();
         program.state().ini.windowSizeMode = 0;
@@ -106,7 +106,7 @@ TEST(ExecutionTick, OneTimeStepHidesInstanceOneWithWindowSizeModeZero) {
         EXPECT_TRUE(program.fake.sleeper.slept.empty());
         program.ticks(1);
         EXPECT_EQ(program.fake.sleeper.slept, std::vector<int>{1000});
-        EXPECT_EQ(program.state().displayState, kDisplayHidden);
+        EXPECT_EQ(program.state().displayState, DisplayState::Hidden);
         program.ticks(30);
         EXPECT_EQ(program.fake.sleeper.slept.size(), 1u);
     }
@@ -135,7 +135,7 @@ TEST(ExecutionTick, FlashingAlternatesAndEndsShownNormally) {
                                           WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
     EXPECT_FALSE(program.state().flashing);
     EXPECT_EQ(program.state().flashCounter, -1);
-    EXPECT_EQ(program.state().displayState, kDisplayNormal);
+    EXPECT_EQ(program.state().displayState, DisplayState::Normal);
 }
 
 TEST(ExecutionTick, ExecutionLoopPeriodResetsTheLoopCounter) {
@@ -224,7 +224,7 @@ constexpr UnhideKey kR = UnhideKey::R;
 TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     TestProgram program;
     program.start();
-    program.state().displayState = kDisplayHidden;
+    program.state().displayState = DisplayState::Hidden;
     program.fake.view.commands.clear();
     KeyScript keys{program};
     keys.press(kShift);
@@ -233,7 +233,7 @@ TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     EXPECT_TRUE(program.fake.view.commands.empty());
     keys.press(kR);
     EXPECT_EQ(program.fake.view.commands, std::vector<WindowCommand>{WindowCommand::ShowNormal});
-    EXPECT_EQ(program.state().displayState, kDisplayInitial);
+    EXPECT_EQ(program.state().displayState, DisplayState::Initial);
 }
 
 TEST(UnhideKeys, InterruptionsAndTimeouts) {
@@ -262,7 +262,7 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
         SCOPED_TRACE(c.name);
         TestProgram program;
         program.start();
-        program.state().displayState = kDisplayHidden;
+        program.state().displayState = DisplayState::Hidden;
         KeyScript keys{program};
         for (const Step& step : c.steps) {
             if (step.kind == Step::Key) {
@@ -273,7 +273,7 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
                 program.ticks(1);
             }
         }
-        EXPECT_EQ(program.state().displayState != kDisplayHidden, c.shown);
+        EXPECT_EQ(program.state().displayState != DisplayState::Hidden, c.shown);
     }
 }
 

@@ -92,7 +92,7 @@ TEST(Startup, WindowSizeModeDecidesHowTheWindowAppears) {
     program.start();
     ASSERT_FALSE(program.fake.view.commands.empty());
     EXPECT_EQ(program.fake.view.commands.back(), WindowCommand::ShowNormal);
-    EXPECT_EQ(program.dialog.state().displayState, kDisplayNormal);
+    EXPECT_EQ(program.dialog.state().displayState, DisplayState::Normal);
 }
 
 TEST(Startup, MissingWindowEndsTheDialogAfterABox) {
@@ -125,7 +125,7 @@ TEST(Startup, InitializationFileSettingsAreApplied) {
     program.start();
     EXPECT_EQ(program.dialog.state().ini.executionLoopPeriod, 60);
     EXPECT_EQ(program.fake.view.commands.back(), WindowCommand::Minimize);
-    EXPECT_EQ(program.dialog.state().displayState, kDisplayMinimized);
+    EXPECT_EQ(program.dialog.state().displayState, DisplayState::Minimized);
 }
 
 TEST(CloseSequence, SavesSettingsExportsTheLogAndRemovesTheSignal) {

@@ -18,7 +18,7 @@ ReminderEntry entryOf(const wchar_t* date, double dayTime, std::int32_t incType,
     entry.sWhat = L"What";
     entry.sDate = date;
     entry.dayTime = dayTime;
-    entry.incType = incType;
+    entry.incType = RecurrenceKind{incType};
     entry.interval = interval;
     return entry;
 }
@@ -74,7 +74,7 @@ TEST(EventSearch, ComputedDayEqualsTheWalk) {
             ReminderEntry stored = entryOf(L"01.01.2000", 0, 2, 0);
             stored.nextEventTimeSec = kMidnight + days * kSecondsPerDay + offset;
             entries.push_back(stored);
-            stored.incType = 9;
+            stored.incType = RecurrenceKind{9};
             stored.interval = 1;
             entries.push_back(stored);
         }
@@ -93,7 +93,7 @@ TEST(EventSearch, ComputedDayEqualsTheWalk) {
             for (const ReminderEntry& entry : entries) {
                 SCOPED_TRACE(testing::Message()
                              << "start " << start.dayCursor << (backwards ? " back" : " forth")
-                             << " incType " << entry.incType << " dayTime " << entry.dayTime
+                             << " incType " << number(entry.incType) << " dayTime " << entry.dayTime
                              << " stored " << entry.nextEventTimeSec);
                 ReminderEntry walked = entry;
                 ReminderEntry computed = entry;

@@ -38,7 +38,7 @@ class EventLoaderTest : public testing::Test {
     }
 
     EventInputHarness h;
-    std::int32_t networkPathState = 0;
+    NetworkPathState networkPathState = NetworkPathState::None;
     EventFileLists lists;
 };
 
@@ -51,7 +51,7 @@ TEST_F(EventLoaderTest, EmptyOrMissingDirectoriesLeaveEmptyDictionaries) {
                                                       noFilesLine(kPeriodic), h.dash()}));
     EXPECT_TRUE(h.complete.empty());
     EXPECT_TRUE(h.today.empty());
-    EXPECT_EQ(networkPathState, 0);
+    EXPECT_EQ(networkPathState, NetworkPathState::None);
 }
 
 TEST_F(EventLoaderTest, ReadsOnlyFilesEndingInLowerCaseCsv) {
@@ -115,7 +115,7 @@ TEST_F(EventLoaderTest, ReadsNamesInCaseInsensitiveOrderWhateverTheListingOrder)
                                 eventFile(std::string(name.begin(), name.end() - 4), "[dup]"));
         }
         EventFileLists freshLists;
-        std::int32_t state = 0;
+        NetworkPathState state = NetworkPathState::None;
         loadEventFiles(fresh.input, kSingle, kPeriodic, L"", state, freshLists, nullptr);
         EXPECT_EQ(freshLists.periodicEvents, sorted);
         ASSERT_NE(fresh.complete.find(L"[dup]"), nullptr);
@@ -138,18 +138,28 @@ TEST_F(EventLoaderTest, NetworkPathStates) {
         const char* name;
         bool exists;
         bool withFile;
-        std::int32_t stateAfter;
+        NetworkPathState stateAfter;
         std::vector<std::wstring> logTail;
         std::vector<std::wstring> networkList;
     } kCases[] = {
         {"not connected",
          false,
          false,
-         1,
+         NetworkPathState::NotReached,
          {L"Trying to read from " + kNetwork + L". The network drive was not yet found."},
          {L"old.csv"}},  // the list of the last loading that reached the path stays
-        {"no event files", true, false, 2, {noFilesLine(kNetwork), std::wstring(500, L'-')}, {}},
-        {"event files", true, true, 3, {std::wstring(500, L'-')}, {L"Net.csv"}},
+        {"no event files",
+         true,
+         false,
+         NetworkPathState::Reached,
+         {noFilesLine(kNetwork), std::wstring(500, L'-')},
+         {}},
+        {"event files",
+         true,
+         true,
+         NetworkPathState::Read,
+         {std::wstring(500, L'-')},
+         {L"Net.csv"}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -162,7 +172,7 @@ TEST_F(EventLoaderTest, NetworkPathStates) {
         }
         EventFileLists freshLists;
         freshLists.networkEvents = {L"old.csv"};
-        std::int32_t state = 1;
+        NetworkPathState state = NetworkPathState::NotReached;
         loadEventFiles(fresh.input, kSingle, kPeriodic, kNetwork, state, freshLists, nullptr);
         EXPECT_EQ(state, c.stateAfter);
         ASSERT_GE(fresh.log.lines.size(), 4u + c.logTail.size());

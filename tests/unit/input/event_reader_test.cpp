@@ -177,16 +177,19 @@ TEST_F(EventReaderTest, TakesTheColumnsOfADataLine) {
         double dayTime;
         double preTrigger;
         std::int32_t repeat;
-        std::int32_t incType;
+        RecurrenceKind incType;
         std::int32_t interval;
     } kCases[] = {
-        {L"[k1]", L"Mother ", L"0", L"365", L"2", 0.0, 86400.0, 3, 4, 1},
-        {L"[k2]", L"Meeting", L"0.5", L"0x7FFFFFFF", L"3", 43200.0, 1800.0, 1, 1, kMax32},
+        {L"[k1]", L"Mother ", L"0", L"365", L"2", 0.0, 86400.0, 3, RecurrenceKind::Years, 1},
+        {L"[k2]", L"Meeting", L"0.5", L"0x7FFFFFFF", L"3", 43200.0, 1800.0, 1,
+         RecurrenceKind::Single, kMax32},
         // A time of day must be a day fraction; 12:00 reads as twelve days.
-        {L"[k3]", L"Clock ", L"12:00", L"365", L"4", 1036800.0, 60.0, 0, 4, 1},
-        {L"[k4]", L"Blank ", L"0.25", L"365", L"5", 21600.0, 600.0, kMax32, 4, 1},
-        {L"[k5]", L"Title", L"1.5.2", L"365", L" 6 ", 129600.0, -1500.0, -7, 4, 1},
-        {L"", L"a ", L"", L"0x7FFFFFFF", L"", 0.0, 0.0, 0, 1, kMax32},
+        {L"[k3]", L"Clock ", L"12:00", L"365", L"4", 1036800.0, 60.0, 0, RecurrenceKind::Years, 1},
+        {L"[k4]", L"Blank ", L"0.25", L"365", L"5", 21600.0, 600.0, kMax32, RecurrenceKind::Years,
+         1},
+        {L"[k5]", L"Title", L"1.5.2", L"365", L" 6 ", 129600.0, -1500.0, -7, RecurrenceKind::Years,
+         1},
+        {L"", L"a ", L"", L"0x7FFFFFFF", L"", 0.0, 0.0, 0, RecurrenceKind::Single, kMax32},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.key);
@@ -239,7 +242,7 @@ TEST_F(EventReaderTest, SkipsLinesThatAreNoEvents) {
     // The header looks like an event but is never read as one; the default date does not make
     // the line without a date an event.
     EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[kept]"});
-    EXPECT_EQ(entry(L"[kept]").incType, kIncSingle);
+    EXPECT_EQ(entry(L"[kept]").incType, RecurrenceKind::Single);
     EXPECT_TRUE(h.boxes.shown.empty());
     EXPECT_EQ(h.log.lines.size(), 10u);  // file line, eight lines, dash line
 }
@@ -253,16 +256,16 @@ TEST_F(EventReaderTest, AppliesDefaultLinesToTheLinesAfterThem) {
         const wchar_t* sText;
         const wchar_t* sRowNumber;
         double dayTime;
-        std::int32_t incType;
+        RecurrenceKind incType;
         std::int32_t interval;
     } kCases[] = {
         // The trailing blank of the default title stays, so no second one is appended.
-        {L"[d1]", L"Birthday of ", L"has birthday", L"3", 21600.0, kIncYears, 1},
-        {L"[d2]", L"  ", L"has birthday", L"4", 21600.0, kIncYears, 1},
-        {L"[d3]", L"Mother ", L"has birthday", L"5", 21600.0, kIncMonths, 1},
+        {L"[d1]", L"Birthday of ", L"has birthday", L"3", 21600.0, RecurrenceKind::Years, 1},
+        {L"[d2]", L"  ", L"has birthday", L"4", 21600.0, RecurrenceKind::Years, 1},
+        {L"[d3]", L"Mother ", L"has birthday", L"5", 21600.0, RecurrenceKind::Months, 1},
         // DEFAULT without "=" leaves the title; its interval column replaces the default.
-        {L"[d4]", L"Birthday of ", L"Other", L"7", 21600.0, kIncDays, 7},
-        {L"[d5]", L"Noon ", L"has birthday", L"9", 43200.0, kIncDays, 7},
+        {L"[d4]", L"Birthday of ", L"Other", L"7", 21600.0, RecurrenceKind::Days, 7},
+        {L"[d5]", L"Noon ", L"has birthday", L"9", 43200.0, RecurrenceKind::Days, 7},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.key);
@@ -286,7 +289,7 @@ TEST_F(EventReaderTest, AppliesDefaultLinesToTheLinesAfterThem) {
     read(other);
     EXPECT_EQ(entry(L"[fresh]").sWhat, L"");
     EXPECT_EQ(entry(L"[fresh]").sText, L"");
-    EXPECT_EQ(entry(L"[fresh]").incType, kIncSingle);
+    EXPECT_EQ(entry(L"[fresh]").incType, RecurrenceKind::Single);
 }
 
 TEST_F(EventReaderTest, DefaultTitleIsTheTextAfterTheFirstEqualsSign) {
@@ -345,7 +348,7 @@ TEST_F(EventReaderTest, ReadsUtf8BytesOneCharacterPerByte) {
     ASSERT_GE(h.log.lines.size(), 2u);
     EXPECT_TRUE(h.log.lines[1].starts_with(L"Line 01: \u00EF\u00BB\u00BFTitel;"));
     EXPECT_EQ(entry(L"[u1]").sWhat, L"Geburtstag M\u00C3\u00A4x ");
-    EXPECT_EQ(entry(L"[u1]").incType, kIncYears);
+    EXPECT_EQ(entry(L"[u1]").incType, RecurrenceKind::Years);
 }
 
 TEST_F(EventReaderTest, DecidesEveryIntervalForm) {
@@ -354,26 +357,26 @@ TEST_F(EventReaderTest, DecidesEveryIntervalForm) {
     const struct {
         const wchar_t* key;
         const wchar_t* sInterval;
-        std::int32_t incType;
+        RecurrenceKind incType;
         std::int32_t interval;
         std::int32_t dayPointer;
     } kCases[] = {
-        {L"[days7]", L"7", kIncDays, 7, 0},
-        {L"[days31]", L"31", kIncDays, 31, 0},
-        {L"[month1]", L"30", kIncMonths, 1, 0},
-        {L"[month12]", L"360", kIncMonths, 12, 0},
-        {L"[year1]", L"365", kIncYears, 1, 0},
-        {L"[abs30]", L"30abs", kIncDays, 30, 0},
-        {L"[abs7]", L"7 abs 99", kIncDays, 7, 0},
-        {L"[mwd]", L"30mwd2", kIncMonthToWeekday, 1, 2},
-        {L"[mwdlast]", L"90mwd-1", kIncMonthToWeekday, 3, -1},
-        {L"[mmd]", L"30mmd15", kIncMonthToMonthDay, 1, 15},
-        {L"[mmd0]", L"30mmd0", kIncMonthToMonthDay, 1, 0},
-        {L"[single]", L"0x7FFFFFFF", kIncSingle, kMax32, 0},
-        {L"[zero]", L"0x7FFFFFFF", kIncSingle, kMax32, 0},
-        {L"[huge]", L"99999999999", kIncDays, kMax32, 0},
-        {L"[nostep]", L"00", kIncMonths, 0, 0},
-        {L"[negative]", L"-30mwd2", kIncMonthToWeekday, -1, 2},
+        {L"[days7]", L"7", RecurrenceKind::Days, 7, 0},
+        {L"[days31]", L"31", RecurrenceKind::Days, 31, 0},
+        {L"[month1]", L"30", RecurrenceKind::Months, 1, 0},
+        {L"[month12]", L"360", RecurrenceKind::Months, 12, 0},
+        {L"[year1]", L"365", RecurrenceKind::Years, 1, 0},
+        {L"[abs30]", L"30abs", RecurrenceKind::Days, 30, 0},
+        {L"[abs7]", L"7 abs 99", RecurrenceKind::Days, 7, 0},
+        {L"[mwd]", L"30mwd2", RecurrenceKind::MonthWeekday, 1, 2},
+        {L"[mwdlast]", L"90mwd-1", RecurrenceKind::MonthWeekday, 3, -1},
+        {L"[mmd]", L"30mmd15", RecurrenceKind::MonthDay, 1, 15},
+        {L"[mmd0]", L"30mmd0", RecurrenceKind::MonthDay, 1, 0},
+        {L"[single]", L"0x7FFFFFFF", RecurrenceKind::Single, kMax32, 0},
+        {L"[zero]", L"0x7FFFFFFF", RecurrenceKind::Single, kMax32, 0},
+        {L"[huge]", L"99999999999", RecurrenceKind::Days, kMax32, 0},
+        {L"[nostep]", L"00", RecurrenceKind::Months, 0, 0},
+        {L"[negative]", L"-30mwd2", RecurrenceKind::MonthWeekday, -1, 2},
     };
     std::vector<std::wstring> expectedKeys;
     for (const auto& c : kCases) {

@@ -68,7 +68,7 @@ TEST(InitializationFile, NetworkPathGetsABackslashAndAnEmptyOneIsIgnored) {
     EXPECT_EQ(reading.log.lines[1], L"Line 01: [NetworkPathDateFiles] = \\\\server\\events\\");
     EXPECT_EQ(reading.log.lines[2], L"Line 02: [NetworkPathDateFiles] = \\\\server\\events\\");
     EXPECT_EQ(reading.settings.networkPath, L"Z:\\shared\\");
-    EXPECT_EQ(reading.settings.networkPathState, 1);
+    EXPECT_EQ(reading.settings.networkPathState, NetworkPathState::NotReached);
 }
 
 TEST(InitializationFile, KeysMissingFromTheFileKeepEarlierValues) {

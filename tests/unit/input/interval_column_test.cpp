@@ -44,42 +44,42 @@ TEST(ParseIntervalText, FindsTheFirstKeywordInOrderAbsMwdMmd) {
 TEST(DecideInterval, AcceptsEveryForm) {
     const struct {
         const wchar_t* text;
-        std::int32_t incType;
+        RecurrenceKind incType;
         std::int32_t interval;
         std::int32_t dayPointer;
     } kCases[] = {
-        {L"30", kIncMonths, 1, 0},
-        {L"360", kIncMonths, 12, 0},  // a multiple of 30 before one of 365
-        {L"10950", kIncMonths, 365, 0},
-        {L"365", kIncYears, 1, 0},
-        {L"730", kIncYears, 2, 0},
-        {L"7", kIncDays, 7, 0},
-        {L"31", kIncDays, 31, 0},
-        {L"00", kIncMonths, 0, 0},
-        {L"000", kIncMonths, 0, 0},
-        {L"0007", kIncDays, 7, 0},
-        {L"2147483640", kIncMonths, 71582788, 0},
+        {L"30", RecurrenceKind::Months, 1, 0},
+        {L"360", RecurrenceKind::Months, 12, 0},  // a multiple of 30 before one of 365
+        {L"10950", RecurrenceKind::Months, 365, 0},
+        {L"365", RecurrenceKind::Years, 1, 0},
+        {L"730", RecurrenceKind::Years, 2, 0},
+        {L"7", RecurrenceKind::Days, 7, 0},
+        {L"31", RecurrenceKind::Days, 31, 0},
+        {L"00", RecurrenceKind::Months, 0, 0},
+        {L"000", RecurrenceKind::Months, 0, 0},
+        {L"0007", RecurrenceKind::Days, 7, 0},
+        {L"2147483640", RecurrenceKind::Months, 71582788, 0},
         // Beyond 32 bits the number saturates, and 2147483647 divides by neither.
-        {L"99999999999", kIncDays, kMax32, 0},
-        {L"30abs", kIncDays, 30, 0},
-        {L"7 abs 99", kIncDays, 7, 0},
-        {L"abs", kIncDays, 0, 0},
-        {L"0abs", kIncDays, 0, 0},
-        {L"-5abs", kIncDays, -5, 0},
-        {L"45abs", kIncDays, 45, 0},
-        {L"30mwd2", kIncMonthToWeekday, 1, 2},
-        {L"90mwd-1", kIncMonthToWeekday, 3, -1},
-        {L"60 mwd -1", kIncMonthToWeekday, 2, -1},
-        {L"30mwd5", kIncMonthToWeekday, 1, 5},
-        {L"30mwd-5", kIncMonthToWeekday, 1, -5},
-        {L"-30mwd2", kIncMonthToWeekday, -1, 2},
-        {L"mwd1", kIncMonthToWeekday, 0, 1},
-        {L"30mmd15", kIncMonthToMonthDay, 1, 15},
-        {L"90mmd-1", kIncMonthToMonthDay, 3, -1},
-        {L"30mmd31", kIncMonthToMonthDay, 1, 31},
-        {L"30mmd-31", kIncMonthToMonthDay, 1, -31},
-        {L"30mmd0", kIncMonthToMonthDay, 1, 0},
-        {L"0mmd5", kIncMonthToMonthDay, 0, 5},
+        {L"99999999999", RecurrenceKind::Days, kMax32, 0},
+        {L"30abs", RecurrenceKind::Days, 30, 0},
+        {L"7 abs 99", RecurrenceKind::Days, 7, 0},
+        {L"abs", RecurrenceKind::Days, 0, 0},
+        {L"0abs", RecurrenceKind::Days, 0, 0},
+        {L"-5abs", RecurrenceKind::Days, -5, 0},
+        {L"45abs", RecurrenceKind::Days, 45, 0},
+        {L"30mwd2", RecurrenceKind::MonthWeekday, 1, 2},
+        {L"90mwd-1", RecurrenceKind::MonthWeekday, 3, -1},
+        {L"60 mwd -1", RecurrenceKind::MonthWeekday, 2, -1},
+        {L"30mwd5", RecurrenceKind::MonthWeekday, 1, 5},
+        {L"30mwd-5", RecurrenceKind::MonthWeekday, 1, -5},
+        {L"-30mwd2", RecurrenceKind::MonthWeekday, -1, 2},
+        {L"mwd1", RecurrenceKind::MonthWeekday, 0, 1},
+        {L"30mmd15", RecurrenceKind::MonthDay, 1, 15},
+        {L"90mmd-1", RecurrenceKind::MonthDay, 3, -1},
+        {L"30mmd31", RecurrenceKind::MonthDay, 1, 31},
+        {L"30mmd-31", RecurrenceKind::MonthDay, 1, -31},
+        {L"30mmd0", RecurrenceKind::MonthDay, 1, 0},
+        {L"0mmd5", RecurrenceKind::MonthDay, 0, 5},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(testing::Message() << '"' << c.text << '"');

@@ -18,7 +18,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 ReminderEntry periodic(int incType, std::int32_t interval, double pre, double post) {
     ReminderEntry entry;
-    entry.incType = incType;
+    entry.incType = RecurrenceKind{incType};
     entry.interval = interval;
     entry.preTrigger = pre;
     entry.postTrigger = post;

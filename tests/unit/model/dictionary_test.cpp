@@ -36,7 +36,7 @@ ReminderEntry filledEntry(const std::wstring& key) {
     entry.lastOutputSec = 4.0;
     entry.repeat = 3;
     entry.interval = 1;
-    entry.incType = 4;
+    entry.incType = RecurrenceKind::Years;
     entry.dayPointer = -2;
     entry.remindMatrix = 0x80000001u;
     return entry;
@@ -54,7 +54,7 @@ void expectDefault(const ReminderEntry& entry) {
         EXPECT_EQ(value, 0.0);
     }
     for (const std::int32_t value :
-         {entry.repeat, entry.interval, entry.incType, entry.dayPointer}) {
+         {entry.repeat, entry.interval, number(entry.incType), entry.dayPointer}) {
         EXPECT_EQ(value, 0);
     }
     EXPECT_EQ(entry.remindMatrix, 0u);

@@ -29,7 +29,7 @@ ReminderEntry dentist() {
     e.lastOutputSec = kNeverSec;
     e.repeat = 2;
     e.interval = 1;
-    e.incType = 4;
+    e.incType = RecurrenceKind::Years;
     e.dayPointer = 0;
     e.remindMatrix = 5;
     return e;

@@ -20,7 +20,7 @@ ReminderEntry entry(const std::wstring& key, const std::wstring& date, double da
     e.sText = L"text";
     e.sDate = date;
     e.dayTime = dayTime;
-    e.incType = incType;
+    e.incType = RecurrenceKind{incType};
     e.interval = interval;
     e.sFile = file;
     e.sRowNumber = L"2";

@@ -98,7 +98,7 @@ TEST(EmittedLog, RestoreOnlyIntoTheOccurrenceTheRemindersWereGivenFor) {
         entry.sDate = date;
         entry.dayTime = 10 * 3600;
         entry.preTrigger = 5 * 86400;
-        entry.incType = incType;
+        entry.incType = RecurrenceKind{incType};
         entry.interval = interval;
         computeEvent(entry, today);
         return entry;

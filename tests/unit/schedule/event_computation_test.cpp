@@ -43,7 +43,7 @@ std::wstring dateText(int day, int month, int year) {
 ReminderEntry recurring(int incType, std::int32_t interval, const std::wstring& startDate,
                         std::int32_t dayPointer = 0) {
     ReminderEntry entry;
-    entry.incType = incType;
+    entry.incType = RecurrenceKind{incType};
     entry.interval = interval;
     entry.sDate = startDate;
     entry.dayPointer = dayPointer;

@@ -127,7 +127,7 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
     TestProgram first;
     first.start();
     first.dialog.onButton(ids::kHideWindow);
-    EXPECT_EQ(first.state().displayState, kDisplayHidden);
+    EXPECT_EQ(first.state().displayState, DisplayState::Hidden);
     EXPECT_EQ(first.fake.view.commands.back(), WindowCommand::Hide);
     EXPECT_EQ(first.fake.sleeper.slept, std::vector<int>{1000});
 
@@ -137,7 +137,7 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
     second.dialog.onButton(ids::kHideWindow);
     EXPECT_EQ(second.lastLog(),
               L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
-    EXPECT_NE(second.state().displayState, kDisplayHidden);
+    EXPECT_NE(second.state().displayState, DisplayState::Hidden);
 }
 
 TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
@@ -145,7 +145,7 @@ TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
     program.start();
     program.dialog.onButton(ids::kSwitchLanguage);  // now German; the title still says Instance
     program.dialog.onButton(ids::kHideWindow);
-    EXPECT_EQ(program.state().displayState, kDisplayHidden);
+    EXPECT_EQ(program.state().displayState, DisplayState::Hidden);
 }
 
 TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {

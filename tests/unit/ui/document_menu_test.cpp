@@ -42,8 +42,8 @@ TEST(DocumentMenu, ChoiceOpensTheNamedTarget) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.selected);
-        const DocumentChoice choice =
-            documentChoice(c.selected, englishTables(), paths, L"\\\\s\\e\\", c.networkState);
+        const DocumentChoice choice = documentChoice(
+            c.selected, englishTables(), paths, L"\\\\s\\e\\", NetworkPathState{c.networkState});
         EXPECT_EQ(choice.path, c.path);
         EXPECT_EQ(choice.message, c.message);
     }
