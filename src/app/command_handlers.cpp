@@ -25,97 +25,56 @@ namespace {
 // The pop-up signal lasts this many ticks after it was given.
 constexpr std::int32_t kPopupSignalTicks = 20;
 
-// Command numbers, as the texts carry them.
-namespace cmd {
-enum Number {
-    kRunningInstances = 1,
-    kPopUpHidden,
-    kReloadSettings,
-    kReloadInitialization,
-    kReloadDataFiles,
-    kCopyToClipboard,
-    kLogListInEditor,
-    kLastRemindersInBox,
-    kLastRemindersInEditor,
-    kCompleteDictionary,
-    kTodaysDictionary,
-    kFilePreview,
-    kFileLookBack,
-    kOpenFileOfKey,
-    kNextEvent,
-    kLastEvent,
-    kTestReminder,
-    kSimulateDate,
-    kTickCount,
-};
-}  // namespace cmd
-
 }  // namespace
+
+const std::vector<CTindlowDlg::Command>& CTindlowDlg::commandTable() {
+    // Adding a command is one row here and its text in both languages' command tables.
+    static const std::vector<Command> kCommands = {
+        {1, [](CTindlowDlg& d, const std::wstring&) { d.listRunningInstances(); }},
+        {2, [](CTindlowDlg& d, const std::wstring&) { d.popUpHiddenInstances(); }},
+        {3, [](CTindlowDlg& d, const std::wstring&) { d.reloadSettingsFile(); }},
+        // A file removed or locked meanwhile is reported; ending the program over it would lose
+        // the day's unsaved state and the settings.
+        {4, [](CTindlowDlg& d, const std::wstring&) { d.readInitializationFile(false); }},
+        {5, [](CTindlowDlg& d, const std::wstring&) { d.reloadAllDataFiles(); }},
+        {6, [](CTindlowDlg& d, const std::wstring&) { d.copyLogListToClipboard(); }},
+        {7, [](CTindlowDlg& d, const std::wstring&) { d.showLogListInEditor(); }},
+        {8, [](CTindlowDlg& d, const std::wstring&) { d.showLastReminders(false); }},
+        {9, [](CTindlowDlg& d, const std::wstring&) { d.showLastReminders(true); }},
+        {10, [](CTindlowDlg& d, const std::wstring&) { d.completeDictionaryReport(); }},
+        {11, [](CTindlowDlg& d, const std::wstring&) { d.todaysDictionaryReport(); }},
+        {12, [](CTindlowDlg& d, const std::wstring&) { d.filePreview(false); }},
+        {13, [](CTindlowDlg& d, const std::wstring&) { d.filePreview(true); }},
+        {14, [](CTindlowDlg& d, const std::wstring&) { d.openFileOfKey(); }},
+        {15, [](CTindlowDlg& d, const std::wstring&) { d.nextOrLastEvent(false); }},
+        {16, [](CTindlowDlg& d, const std::wstring&) { d.nextOrLastEvent(true); }},
+        {17, [](CTindlowDlg& d, const std::wstring& text) { d.createTestReminder(text); }},
+        {18, [](CTindlowDlg& d, const std::wstring&) { d.simulateDate(); }},
+        {19, [](CTindlowDlg& d, const std::wstring&) { d.showTickCount(); }},
+    };
+    return kCommands;
+}
+
+const std::wstring& CTindlowDlg::commandText(const Command& command) const {
+    return texts_.commandMenu[static_cast<std::size_t>(command.number - 1)];
+}
+
+void CTindlowDlg::fillCommandMenu() {
+    View& view = platform_.view;
+    view.clearCombo(ids::kCommandMenu);
+    for (const Command& command : commandTable()) {
+        view.addComboItem(ids::kCommandMenu, commandText(command));
+    }
+    view.selectComboItem(ids::kCommandMenu, 0);
+}
 
 void CTindlowDlg::commandMenuChoice() {
     const std::wstring selected = logMenuChoice(ids::kCommandMenu);
-    switch (commandNumber(selected, texts_)) {
-        case cmd::kRunningInstances:
-            listRunningInstances();
-            break;
-        case cmd::kPopUpHidden:
-            popUpHiddenInstances();
-            break;
-        case cmd::kReloadSettings:
-            reloadSettingsFile();
-            break;
-        case cmd::kReloadInitialization:
-            // A file removed or locked meanwhile is reported; ending the program over it
-            // would lose the day's unsaved state and the settings.
-            readInitializationFile(false);
-            break;
-        case cmd::kReloadDataFiles:
-            reloadAllDataFiles();
-            break;
-        case cmd::kCopyToClipboard:
-            copyLogListToClipboard();
-            break;
-        case cmd::kLogListInEditor:
-            showLogListInEditor();
-            break;
-        case cmd::kLastRemindersInBox:
-            showLastReminders(false);
-            break;
-        case cmd::kLastRemindersInEditor:
-            showLastReminders(true);
-            break;
-        case cmd::kCompleteDictionary:
-            completeDictionaryReport();
-            break;
-        case cmd::kTodaysDictionary:
-            todaysDictionaryReport();
-            break;
-        case cmd::kFilePreview:
-            filePreview(false);
-            break;
-        case cmd::kFileLookBack:
-            filePreview(true);
-            break;
-        case cmd::kOpenFileOfKey:
-            openFileOfKey();
-            break;
-        case cmd::kNextEvent:
-            nextOrLastEvent(false);
-            break;
-        case cmd::kLastEvent:
-            nextOrLastEvent(true);
-            break;
-        case cmd::kTestReminder:
-            createTestReminder(selected);
-            break;
-        case cmd::kSimulateDate:
-            simulateDate();
-            break;
-        case cmd::kTickCount:
-            showTickCount();
-            break;
-        default:
-            break;
+    for (const Command& command : commandTable()) {
+        if (commandText(command) == selected) {
+            command.run(*this, selected);
+            return;
+        }
     }
 }
 

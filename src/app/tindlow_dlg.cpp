@@ -239,15 +239,6 @@ void CTindlowDlg::fillDocumentMenu() {
     view.selectComboItem(ids::kDocumentMenu, 0);
 }
 
-void CTindlowDlg::fillCommandMenu() {
-    View& view = platform_.view;
-    view.clearCombo(ids::kCommandMenu);
-    for (const std::wstring& entry : texts_.commandMenu) {
-        view.addComboItem(ids::kCommandMenu, entry);
-    }
-    view.selectComboItem(ids::kCommandMenu, 0);
-}
-
 void CTindlowDlg::onClose() {
     closeSequence();
     platform_.view.endDialog();

@@ -107,7 +107,15 @@ class CTindlowDlg {
     void completeDictionaryReport();
     void todaysDictionaryReport();
 
-    // The command menu (app/command_handlers.cpp).
+    // The command menu (app/command_handlers.cpp), one row per command: its number, which its
+    // text begins with and which is its place in the language's command texts, and what it does.
+    // The menu and the dispatcher are made from the table.
+    struct Command {
+        int number;
+        void (*run)(CTindlowDlg& dialog, const std::wstring& selected);
+    };
+    static const std::vector<Command>& commandTable();
+    const std::wstring& commandText(const Command& command) const;
     void commandMenuChoice();
     // The selected log list line, or "No listbox entry was selected." when there is none.
     std::wstring selectedLogLine() const;

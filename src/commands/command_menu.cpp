@@ -6,15 +6,6 @@
 
 namespace tindlow {
 
-int commandNumber(const std::wstring& text, const TextTables& texts) {
-    for (std::size_t i = 0; i < texts.commandMenu.size(); ++i) {
-        if (texts.commandMenu[i] == text) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    return 0;
-}
-
 std::vector<std::wstring> runningInstanceLines(const std::vector<std::uint32_t>& ids,
                                                const TextTables& texts) {
     std::vector<std::wstring> lines;

@@ -11,9 +11,6 @@
 
 namespace tindlow {
 
-// The number (1 to 19) of the active command text that equals `text` exactly, or 0.
-int commandNumber(const std::wstring& text, const TextTables& texts);
-
 // Running instances: the numbered lines "1) Tindlow Process ID = 4711", ...
 std::vector<std::wstring> runningInstanceLines(const std::vector<std::uint32_t>& ids,
                                                const TextTables& texts);
