@@ -100,7 +100,7 @@ void CTindlowDlg::popUpHiddenInstances() {
     if (!files.exists(kTempDirectory)) {
         files.createDirectory(kTempDirectory);
     }
-    files.writeFile(kPopupSignalFile, std::string());
+    static_cast<void>(files.writeFile(kPopupSignalFile, std::string()));
     state_.popupRemovalTick = state_.tickCounter + kPopupSignalTicks;
 }
 

@@ -29,7 +29,7 @@ const std::wstring& CTindlowDlg::text(int messageIndex) const {
     if (messageIndex < 0 || messageIndex >= static_cast<int>(texts_.messages.size())) {
         return kNone;
     }
-    return texts_.messages[messageIndex];
+    return texts_.messages[static_cast<std::size_t>(messageIndex)];
 }
 
 void CTindlowDlg::onInitDialog() {
@@ -209,7 +209,7 @@ void CTindlowDlg::applyLanguage() {
 
 void CTindlowDlg::applyFacesAndCaptions() {
     View& view = platform_.view;
-    for (int row = 0; row < kButtonCount; ++row) {
+    for (std::size_t row = 0; row < kButtonCount; ++row) {
         const ButtonRow& button = state_.buttons.rows[row];
         view.setButtonFace(button.controlId, button.normalFace);
         view.setControlText(button.controlId, texts_.buttonCaptions[row]);
@@ -224,7 +224,7 @@ void CTindlowDlg::rebuildTooltips() {
     if (!state_.windowKnown) {
         return;
     }
-    for (int row = 0; row < kButtonCount; ++row) {
+    for (std::size_t row = 0; row < kButtonCount; ++row) {
         platform_.view.setTooltip(state_.buttons.rows[row].controlId, texts_.buttonTooltips[row]);
     }
     platform_.view.setTooltip(ids::kStopEntries, checkBoxTooltip(state_.language));
@@ -263,7 +263,7 @@ std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wst
     const std::wstring path =
         exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
     // A file that cannot be written shows up as the failed open that follows, if any.
-    writeUnicodeFile(platform_.files, path, text);
+    static_cast<void>(writeUnicodeFile(platform_.files, path, text));
     return path;
 }
 

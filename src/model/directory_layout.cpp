@@ -43,7 +43,8 @@ void createMissingDirectories(FileSystem& files, const DirectoryLayout& layout) 
     createIfMissing(files, layout.singleEventsDirectory);
     createIfMissing(files, layout.emittedRemindersDirectory);
     if (!files.exists(layout.emittedRemindersFile)) {
-        files.writeFile(layout.emittedRemindersFile, std::string());
+        // Not reported: the first save reports a file it cannot write.
+        static_cast<void>(files.writeFile(layout.emittedRemindersFile, std::string()));
     }
     createIfMissing(files, layout.exportsDirectory);
     createIfMissing(files, layout.userDocumentsDirectory);

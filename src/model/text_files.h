@@ -8,7 +8,8 @@ namespace tindlow {
 
 // UTF-16LE with byte-order mark, every "\n" written as CR LF. Answers 0 or the error code of the
 // failed write.
-int writeUnicodeFile(FileSystem& files, const std::wstring& path, const std::wstring& text);
+[[nodiscard]] int writeUnicodeFile(FileSystem& files, const std::wstring& path,
+                                   const std::wstring& text);
 
 // Reads a text file with byte-order-mark detection (UTF-8, UTF-16LE; big-endian is refused with
 // 22; anything else is 8-bit text, one character per byte) and appends its lines without their
@@ -17,7 +18,8 @@ int readUnicodeLines(const FileSystem& files, const std::wstring& path,
                      std::vector<std::wstring>& lines);
 
 // 8-bit text with CR LF line ends; characters above 255 are written as "?".
-int writeByteTextFile(FileSystem& files, const std::wstring& path, const std::wstring& text);
+[[nodiscard]] int writeByteTextFile(FileSystem& files, const std::wstring& path,
+                                    const std::wstring& text);
 
 // Where a file's new content is written before it replaces the file.
 std::wstring replacementPath(const std::wstring& path);
@@ -25,7 +27,8 @@ std::wstring replacementPath(const std::wstring& path);
 // Writes the bytes beside `path` and replaces the file only when the whole write succeeded, so a
 // crash or a full disk never leaves a truncated file behind. Answers 0 or the error; on failure
 // the old file is untouched and the partial copy removed.
-int replaceFileContent(FileSystem& files, const std::wstring& path, const std::string& bytes);
+[[nodiscard]] int replaceFileContent(FileSystem& files, const std::wstring& path,
+                                     const std::string& bytes);
 
 // The encodings on their own, for readers that split lines themselves.
 std::string encodeByteText(const std::wstring& text);        // "\n" -> CR LF, >255 -> '?'

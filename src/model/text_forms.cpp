@@ -71,12 +71,14 @@ std::wstring formatTimeOfDay(double secondsOfDay) {
     double s = std::isnan(secondsOfDay) ? 0.0 : secondsOfDay;
     s = std::clamp(s, -kSecondsOfDayLimit, kSecondsOfDayLimit);
     auto h = static_cast<std::int64_t>(std::trunc(s / 3600.0));
-    auto m = static_cast<std::int64_t>(std::trunc((s - h * 3600.0 + 0.5) / 60.0));
+    auto m =
+        static_cast<std::int64_t>(std::trunc((s - static_cast<double>(h) * 3600.0 + 0.5) / 60.0));
     if (m == 60) {
         h += 1;
         m = 0;
     }
-    const auto sec = static_cast<std::int64_t>(std::trunc(s - h * 3600.0 - m * 60.0 + 0.5));
+    const auto sec = static_cast<std::int64_t>(
+        std::trunc(s - static_cast<double>(h) * 3600.0 - static_cast<double>(m) * 60.0 + 0.5));
     return paddedIntText(h, 2) + L":" + paddedIntText(m, 2) + L":" + paddedIntText(sec, 2);
 }
 

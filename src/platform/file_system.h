@@ -37,10 +37,10 @@ class FileSystem {
         const std::wstring& directory) const = 0;
     virtual FileBytes readFile(const std::wstring& path) const = 0;
     // Creates or truncates the file and writes the bytes; 0 or the system's error code.
-    virtual int writeFile(const std::wstring& path, const std::string& bytes) = 0;
+    [[nodiscard]] virtual int writeFile(const std::wstring& path, const std::string& bytes) = 0;
     // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or the
     // system's error code.
-    virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;
+    [[nodiscard]] virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;
     // The system's description of a system error code (one that writeFile or replaceFile
     // answered, or a FileBytes::systemError), for telling the user why a file failed.
     virtual std::wstring errorText(int error) const = 0;

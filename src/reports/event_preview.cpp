@@ -52,8 +52,10 @@ PreviewResult eventPreview(Dictionary& complete, const LocalTime& now, std::int3
 
     const auto& m = texts.messages;
     PreviewResult result;
-    result.reportText = m[msg::kEvent] + m[lookBack ? msg::kLookBackSuffix : msg::kPreviewSuffix] +
-                        L" " + intText(dayCount) + m[msg::kDaysUnit] + L":\n";
+    result.reportText =
+        m[msg::kEvent] +
+        m[static_cast<std::size_t>(lookBack ? msg::kLookBackSuffix : msg::kPreviewSuffix)] + L" " +
+        intText(dayCount) + m[msg::kDaysUnit] + L":\n";
     appendNumberedLines(found, result.reportText, result.logLines);
     return result;
 }

@@ -16,7 +16,8 @@ std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry)
 // Rewrites the log from today's dictionary: one line per entry with a reminder bit set, in key
 // order. The new content is written beside the old file and swapped in only when complete, so
 // a crash or a full disk never leaves a truncated log behind. Answers 0 or the error.
-int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary& today);
+[[nodiscard]] int saveEmittedLog(FileSystem& files, const std::wstring& path,
+                                 const Dictionary& today);
 
 // Merges the log into today's dictionary: ORs the saved bits into the entries and keeps the
 // later lastOutputSec, but only where a line's reminders were given for the entry's current
@@ -25,7 +26,7 @@ int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary
 // before `nowSec` are dropped from the file, which is then rewritten without them (their state
 // still goes back into a current occurrence, and the next save writes it again).
 // Answers 0, or the error of that rewrite (the file then keeps its lines).
-int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today, double nowSec,
-                      double defaultPostTrigger);
+[[nodiscard]] int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
+                                    double nowSec, double defaultPostTrigger);
 
 }  // namespace tindlow

@@ -10,8 +10,8 @@ bool rectContains(const ScreenRect& rect, const ScreenPoint& point) {
 namespace {
 
 void restoreHighlighted(ButtonTable& table, View& view) {
-    if (table.highlighted >= 0 && table.highlighted < kButtonCount) {
-        const ButtonRow& row = table.rows[table.highlighted];
+    if (table.highlighted >= 0 && static_cast<std::size_t>(table.highlighted) < kButtonCount) {
+        const ButtonRow& row = table.rows[static_cast<std::size_t>(table.highlighted)];
         view.setButtonFace(row.controlId, row.normalFace);
     }
     table.highlighted = -1;
@@ -20,16 +20,16 @@ void restoreHighlighted(ButtonTable& table, View& view) {
 }  // namespace
 
 void hoverFromTick(ButtonTable& table, const ScreenPoint& cursor, View& view) {
-    for (int i = 0; i < kButtonCount; ++i) {
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (!rectContains(table.rows[i].rect, cursor)) {
             continue;
         }
-        if (i == table.highlighted) {
+        if (static_cast<int>(i) == table.highlighted) {
             return;
         }
         restoreHighlighted(table, view);
         view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
-        table.highlighted = i;
+        table.highlighted = static_cast<int>(i);
         return;
     }
     if (table.highlighted >= 0) {
@@ -49,10 +49,10 @@ void hoverFromMouseLeave(ButtonTable& table, const ScreenRect& window, const Scr
     if (!rectContains(window, cursor)) {
         return;
     }
-    for (int i = 0; i < kButtonCount; ++i) {
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (rectContains(table.rows[i].rect, cursor)) {
             view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
-            table.highlighted = i;
+            table.highlighted = static_cast<int>(i);
             return;
         }
     }

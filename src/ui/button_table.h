@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 
 #include "platform/view.h"
 #include "ui/control_ids.h"
@@ -14,7 +15,7 @@ struct ButtonRow {
     ScreenRect rect{0, 0, 100, 0};  // screen rectangle, valid from the first paint on
 };
 
-inline constexpr int kButtonCount = 8;
+inline constexpr std::size_t kButtonCount = 8;
 
 struct ButtonTable {
     std::array<ButtonRow, kButtonCount> rows{};
@@ -33,7 +34,7 @@ inline void fillButtonTable(ButtonTable& table) {
         {ids::kOpenDirectory, {255, 127, 36}},   {ids::kHideWindow, {230, 230, 250}},
         {ids::kSwitchLanguage, {240, 255, 240}}, {ids::kClearListbox, {255, 225, 255}},
     };
-    for (int row = 0; row < kButtonCount; ++row) {
+    for (std::size_t row = 0; row < kButtonCount; ++row) {
         table.rows[row].controlId = kFaces[row].id;
         table.rows[row].normalFace = kFaces[row].colour;
         table.rows[row].hoverFace = Rgb{255, 0, 0};

@@ -24,7 +24,8 @@ std::wstring settingsText(const Settings& settings);
 // it first and replaces the old file only once it is completely written, so a full disk or a
 // killed process never leaves a truncated settings file behind. Answers 0 or the error number;
 // on failure the old file is unchanged and no temporary file is left.
-int writeSettingsFile(FileSystem& files, const std::wstring& path, const Settings& settings);
+[[nodiscard]] int writeSettingsFile(FileSystem& files, const std::wstring& path,
+                                    const Settings& settings);
 
 // The temporary file the writer uses for `path`.
 std::wstring settingsTempPath(const std::wstring& path);

@@ -1,21 +1,5 @@
 #pragma once
 
-#define IDD_TINDLOW_DIALOG 102
-#define IDR_MAINFRAME 128
-
-#define IDC_LOG_LIST 1000
-#define IDC_RELOAD_DATA 1001
-#define IDC_DOCUMENT_MENU 1002
-#define IDC_HIDE_WINDOW 1003
-#define IDC_COMMAND_MENU 1004
-#define IDC_FUTURE_EVENTS 1005
-#define IDC_CLEAR_LISTBOX 1007
-#define IDC_OPEN_DIRECTORY 1008
-#define IDC_MISSED_EVENTS 1009
-#define IDC_OPEN_HELP 1010
-#define IDC_SWITCH_LANGUAGE 1011
-#define IDC_STOP_ENTRIES 1012
-#define IDC_DAYS_FIELD 1013
-#define IDC_DAYS_LABEL 1014
-#define IDC_DOCUMENTS_LABEL 1015
-#define IDC_COMMANDS_LABEL 1016
+// The ids of the dialog, its icon and its controls are written down once, in the engine's
+// control id header, which the resource compiler can read as well.
+#include "ui/control_ids.h"

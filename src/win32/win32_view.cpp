@@ -76,12 +76,13 @@ int Win32View::logLineCount() const {
 
 std::wstring Win32View::logLineText(int index) const {
     HWND list = item(IDC_LOG_LIST);
-    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) {
         return std::wstring();
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
     return text;
 }
@@ -96,7 +97,7 @@ void Win32View::clearLogList() {
 }
 
 void Win32View::setLogTopIndex(int index) {
-    SendMessageW(item(IDC_LOG_LIST), LB_SETTOPINDEX, index, 0);
+    SendMessageW(item(IDC_LOG_LIST), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     paintLogListNow();
 }
 
@@ -153,7 +154,7 @@ void Win32View::addComboItem(int controlId, const std::wstring& text) {
 }
 
 void Win32View::selectComboItem(int controlId, int index) {
-    SendMessageW(item(controlId), CB_SETCURSEL, index, 0);
+    SendMessageW(item(controlId), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int Win32View::comboSelection(int controlId) const {
@@ -163,13 +164,13 @@ int Win32View::comboSelection(int controlId) const {
 
 std::wstring Win32View::comboItemText(int controlId, int index) const {
     HWND combo = item(controlId);
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) {
         return std::wstring();
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    LRESULT copied =
-        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
     return text;
 }

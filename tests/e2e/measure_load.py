@@ -25,7 +25,7 @@ import tempfile
 import time
 from pathlib import Path
 
-from tindlow_e2e import COMMAND_COUNT, COMMAND_MENU_ID, TITLE_PREFIX, Session
+from tindlow_e2e import COMMAND_COUNT, TITLE_PREFIX, Session, ids
 
 START = "2026-03-10 03:00:00"
 EVENT_FILE = "_SingleEvents/Load.csv"
@@ -42,10 +42,6 @@ INTERVALS = {
     "30mmd15": 2592000, "30mmd-1": 2592000, "60mmd31": 2 * 2592000,
 }
 PRETRIGGERS = [0, 15, 30, 60, 120, 480]  # minutes
-LOG_LIST_ID = 1000
-RELOAD_ID = 1001
-CLEAR_ID = 1007
-STOP_ID = 1012
 
 PROBE_SOURCE = r"""
 #include <windows.h>
@@ -177,9 +173,10 @@ def build_probe(folder):
     if compiler is None:
         sys.exit("MinGW-w64 (x86_64-w64-mingw32-g++) is needed to build the probe")
     source = folder / "probe.cpp"
-    source.write_text(PROBE_SOURCE.replace("%LIST%", str(LOG_LIST_ID))
-                      .replace("%CLEAR%", str(CLEAR_ID)).replace("%RELOAD%", str(RELOAD_ID))
-                      .replace("%STOP%", str(STOP_ID)))
+    source.write_text(PROBE_SOURCE.replace("%LIST%", str(ids.LOG_LIST))
+                      .replace("%CLEAR%", str(ids.CLEAR_LISTBOX))
+                      .replace("%RELOAD%", str(ids.RELOAD_DATA))
+                      .replace("%STOP%", str(ids.STOP_ENTRIES)))
     target = folder / "probe.exe"
     subprocess.run([compiler, "-O2", "-static", "-municode", "-o", str(target), str(source)],
                    check=True)
@@ -245,7 +242,7 @@ def main():
         exe = build_probe(Path(folder))
         startups = []
         for run in range(1, options.repeat + 1):
-            watcher = probe(s, exe, "start", COMMAND_MENU_ID, COMMAND_COUNT)
+            watcher = probe(s, exe, "start", ids.COMMAND_MENU, COMMAND_COUNT)
             assert stamped_lines(watcher, "armed")[-1][1] == "armed"
             t0 = time.monotonic()
             s.start(at=START, wait=False)

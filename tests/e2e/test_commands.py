@@ -8,7 +8,7 @@ import subprocess
 import time
 import unittest
 
-from tindlow_e2e import Session, unescape, wait_until
+from tindlow_e2e import Session, ids, unescape, wait_until
 
 DASH = "-" * 500
 HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
@@ -17,12 +17,6 @@ START = "2026-03-10 09:00:00"
 TODAY = datetime.date(2026, 3, 10)
 STAMP = r"2026-03-10_09\.\d\d\.\d\d"
 
-LOG_LIST = 1000
-DOCUMENT_MENU = 1002
-COMMAND_MENU = 1004
-FUTURE_EVENTS = 1005
-MISSED_EVENTS = 1009
-DAYS_FIELD = 1013
 
 ERROR_REPORT = "An error has occurred. The Windows error code was: "
 TEST_KEY = "[06.11.2018-10:09:27-963303772-775740099]"
@@ -107,8 +101,8 @@ def chosen(text):
 
 def command(s, number):
     """Run command `number` of the command menu; returns the dispatcher's log line."""
-    s.driver("select", COMMAND_MENU, number - 1)
-    return chosen(s.combo(COMMAND_MENU)[number - 1])
+    s.driver("select", ids.COMMAND_MENU, number - 1)
+    return chosen(s.combo(ids.COMMAND_MENU)[number - 1])
 
 
 def utf16_text(data):
@@ -160,7 +154,7 @@ class PreviewAndDocumentsTest(unittest.TestCase):
             register_text_editor(s)
             s.start(at=START)
 
-            self.assertEqual(s.combo(DOCUMENT_MENU), [
+            self.assertEqual(s.combo(ids.DOCUMENT_MENU), [
                 "1. Open the Settings File",
                 "2. Open the Initialization File",
                 "3. Open the Emitted Reminders File",
@@ -181,20 +175,20 @@ class PreviewAndDocumentsTest(unittest.TestCase):
             ])
 
             # The document menu: the network path is not configured; the workbook is missing.
-            s.driver("select", DOCUMENT_MENU, 16)
+            s.driver("select", ids.DOCUMENT_MENU, 16)
             self.assertEqual(
                 lines_after(s, chosen("17. Open the configured Network Path"), 1),
                 ["No network connection was entered in the initialization file."])
-            s.driver("select", DOCUMENT_MENU, 3)
+            s.driver("select", ids.DOCUMENT_MENU, 3)
             report, = lines_after(s, chosen("4. Open the _SingleEvents File: Plan.xlsm"), 1)
             self.assertRegex(report, "^" + re.escape(ERROR_REPORT) + r"\d+$")
-            self.assertEqual(s.lines("cursel", DOCUMENT_MENU), ["3"])
+            self.assertEqual(s.lines("cursel", ids.DOCUMENT_MENU), ["3"])
 
             # Today and the eleven days after it (the days field holds 11).
             ahead = [TODAY + datetime.timedelta(days=n) for n in range(12)]
             expected = day_scan(s, [WALK, BIRTHDAY, REVIEW], ahead)
             self.assertEqual(len(expected), 15)
-            s.click(FUTURE_EVENTS)
+            s.click(ids.FUTURE_EVENTS)
             button = "The 'Future Events' button was pressed."
             self.assertEqual(lines_after(s, button, len(expected)), expected)
             wait_export(s, " Preview.txt", "Event Preview 11 days:\n" + "".join(expected),
@@ -203,7 +197,7 @@ class PreviewAndDocumentsTest(unittest.TestCase):
             back = [TODAY - datetime.timedelta(days=n) for n in range(12)]
             expected = day_scan(s, [WALK, BIRTHDAY, REVIEW], back)
             self.assertEqual(len(expected), 14)
-            s.click(MISSED_EVENTS)
+            s.click(ids.MISSED_EVENTS)
             button = "The 'Missed Events' button was pressed."
             self.assertEqual(lines_after(s, button, len(expected)), expected)
             wait_export(s, " Loop-back.txt", "Event Loop-back 11 days:\n" + "".join(expected))
@@ -211,7 +205,7 @@ class PreviewAndDocumentsTest(unittest.TestCase):
             # Command 12 on the file line of Plan.csv: its entries only, no button message.
             file_line = f"Reading {windows_path(s, WALK.rel)}:"
             s.driver("select-line", texts(s).index(file_line))
-            self.assertEqual(s.lines("cursel", LOG_LIST), [str(texts(s).index(file_line))])
+            self.assertEqual(s.lines("cursel", ids.LOG_LIST), [str(texts(s).index(file_line))])
             expected = day_scan(s, [WALK, BIRTHDAY], ahead)
             dispatched = command(s, 12)
             self.assertEqual(lines_after(s, dispatched, len(expected)), expected)
@@ -288,14 +282,14 @@ class CommandMenuTest(unittest.TestCase):
             self.assertFalse([line for line in texts(s) if line.startswith(ERROR_REPORT)])
 
             # Date simulation: the date typed into the days field.
-            s.driver("settext", DAYS_FIELD, "24.12.2026")
+            s.driver("settext", ids.DAYS_FIELD, "24.12.2026")
             dispatched = command(s, 18)
             expected = ["Date Simulation: 24.12.2026\n",
                         "No events were found for the simulated day."]
             self.assertEqual(lines_after(s, dispatched, 2), expected)
             wait_export(s, " DateSimulation.txt", "".join(expected))
 
-            s.driver("settext", DAYS_FIELD, "11")
+            s.driver("settext", ids.DAYS_FIELD, "11")
             exports = set(s.files("_Exports"))
             dispatched = command(s, 18)
             _, text, _ = s.close_box()
@@ -304,7 +298,7 @@ class CommandMenuTest(unittest.TestCase):
             self.assertEqual(set(s.files("_Exports")), exports)
 
             # A day with its event; %diff counts from the simulated year.
-            s.driver("settext", DAYS_FIELD, "14.03.2027")
+            s.driver("settext", ids.DAYS_FIELD, "14.03.2027")
             dispatched = command(s, 18)
             expected = ["Date Simulation: 14.03.2027\n"] + numbered(
                 [preview_line(s, family, datetime.date(2027, 3, 14))])

@@ -9,14 +9,10 @@ get past its first step. The unit tests cover it with a fake key poll.
 import time
 import unittest
 
-from tindlow_e2e import Session, wait_until
+from tindlow_e2e import Session, ids, wait_until
 
 FIRST = "Tindlow v1.40 (a) Instance 1"
 SECOND = "Tindlow v1.40 (a) Instance 2"
-FUTURE_EVENTS = 1005
-HIDE_WINDOW = 1003
-CLEAR_LISTBOX = 1007
-SWITCH_LANGUAGE = 1011
 
 HIDE_PRESSED = "The 'Hide Window' button was pressed."
 HIDE_REJECTED = "Hiding request is rejected. Only the first instance is allowed to be hidden."
@@ -40,22 +36,22 @@ class InstancesTest(unittest.TestCase):
             # The second instance refuses and stays. Clear Listbox behind it shows that the
             # Hide Window handler has finished.
             last = number_of(s.list_lines(title=SECOND, exact=True)[-1])
-            s.click(HIDE_WINDOW, title=SECOND, exact=True)
+            s.click(ids.HIDE_WINDOW, title=SECOND, exact=True)
             s.wait_for_line(HIDE_REJECTED, title=SECOND, exact=True)
             self.assertEqual(s.list_lines(title=SECOND, exact=True)[-2:], [
                 f"{last + 1:03d}   {HIDE_PRESSED}", f"{last + 2:03d}   {HIDE_REJECTED}"])
-            s.click(CLEAR_LISTBOX, title=SECOND, exact=True)
+            s.click(ids.CLEAR_LISTBOX, title=SECOND, exact=True)
             wait_until(lambda: s.list_lines(title=SECOND, exact=True) ==
                        [f"{last + 3:03d}   {CLEAR_PRESSED}"], what="the cleared list")
             self.assertEqual(s.visible(title=SECOND, exact=True), (True, False))
 
             # The first one hides, also after a switch to German: its title keeps the
             # instance word of the start.
-            s.click(SWITCH_LANGUAGE, title=FIRST, exact=True)
-            wait_until(lambda: s.text(FUTURE_EVENTS, title=FIRST, exact=True) ==
+            s.click(ids.SWITCH_LANGUAGE, title=FIRST, exact=True)
+            wait_until(lambda: s.text(ids.FUTURE_EVENTS, title=FIRST, exact=True) ==
                        "Künftige Ereignisse", what="the German caption")
             self.assertEqual(s.title(title=FIRST, exact=True), FIRST)
-            s.click(HIDE_WINDOW, title=FIRST, exact=True)
+            s.click(ids.HIDE_WINDOW, title=FIRST, exact=True)
             wait_until(lambda: not s.visible(title=FIRST, exact=True)[0],
                        what="the hidden first window")
             s.screenshot("first-hidden")

@@ -5,7 +5,7 @@ import re
 import time
 import unittest
 
-from tindlow_e2e import ROOT, Session
+from tindlow_e2e import ROOT, Session, ids
 
 EXAMPLES = ROOT / "examples"
 DASH = "-" * 500
@@ -95,7 +95,7 @@ class LoadingTest(unittest.TestCase):
             self.assertEqual(single[-2], "Line 05: Optician;Pick up the glässes;20.04.2027;0,6;"
                                          "60;1;;[k-new];5")
             before = len(lines)
-            s.click(1001)
+            s.click(ids.RELOAD_DATA)
 
             expected = ["The 'Reload Dates' button was pressed.", DASH] + single
             reloaded = wait_for_count(s, before + len(expected) + sum(map(len, periodic)))

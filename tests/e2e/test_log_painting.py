@@ -8,14 +8,11 @@ built, a wait) would meanwhile show the old bottom line twice or more."""
 import re
 import unittest
 
-from tindlow_e2e import ROOT, Session, wait_until
+from tindlow_e2e import ROOT, Session, ids, wait_until
 
 EXAMPLES = ROOT / "examples"
 # A time at which none of the example events is inside its remind period.
 QUIET = "2026-03-10 03:00:00"
-HIDE_WINDOW = 1003
-RELOAD_DATA = 1001
-LOG_LIST = 1000
 ROW_HEIGHT = 14  # the log list's font cell height
 NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 HIDE_PRESSED = "The 'Hide Window' button was pressed."
@@ -45,11 +42,11 @@ class LogPaintingTest(unittest.TestCase):
             s.start(at=QUIET)
             lines = texts(s)
             # More lines than the list shows: the loading scrolled it with redraw switched off.
-            _, top, _, bottom = s.rect(LOG_LIST)
+            _, top, _, bottom = s.rect(ids.LOG_LIST)
             self.assertGreater(len(lines) * ROW_HEIGHT, bottom - top)
             self.assertScreenShowsTheList(s, "start")
 
-            s.click(RELOAD_DATA)
+            s.click(ids.RELOAD_DATA)
             expected = len(lines) + 2 + event_file_lines(s)
             wait_until(lambda: len(s.list_lines()) >= expected, 30, "the reloaded lines")
             self.assertEqual(len(s.list_lines()), expected)
@@ -62,7 +59,7 @@ class LogPaintingTest(unittest.TestCase):
         with Session(self, source=EXAMPLES) as s:
             s.start(at=QUIET)
             for attempt in range(1, 4):
-                answer = s.lines("watch-unpainted", HIDE_WINDOW, 30000)[0]
+                answer = s.lines("watch-unpainted", ids.HIDE_WINDOW, 30000)[0]
                 samples, unpainted = map(int, re.fullmatch(r"samples (\d+) unpainted (\d+)",
                                                            answer).groups())
                 wait_until(lambda: s.visible() == (False, False), 30, "the hidden window")

@@ -6,33 +6,33 @@ import re
 import time
 import unittest
 
-from tindlow_e2e import Session, wait_until
+from tindlow_e2e import Session, ids, wait_until
 
 TITLE = "Tindlow v1.40 (a) Instance 1"
-LOG_LIST = 1000
-RELOAD_DATA = 1001
-COMMAND_MENU = 1004
-FUTURE_EVENTS = 1005
-CLEAR_LISTBOX = 1007
-SWITCH_LANGUAGE = 1011
-STOP_ENTRIES = 1012
-DAYS_FIELD = 1013
 
-BUTTONS = [1005, 1009, 1001, 1010, 1008, 1003, 1011, 1007]
+BUTTONS = [ids.FUTURE_EVENTS, ids.MISSED_EVENTS, ids.RELOAD_DATA, ids.OPEN_HELP,
+           ids.OPEN_DIRECTORY, ids.HIDE_WINDOW, ids.SWITCH_LANGUAGE, ids.CLEAR_LISTBOX]
 ENGLISH = {
-    1005: "Future Events", 1009: "Missed Events", 1001: "Reload Data", 1010: "Open Help",
-    1008: "Open Directory", 1003: "Hide Window", 1011: "Switch Language", 1007: "Clear Listbox",
-    1012: "Stop LB Entries", 1014: "Days:", 1015: "Documents:", 1016: "Commands:",
+    ids.FUTURE_EVENTS: "Future Events", ids.MISSED_EVENTS: "Missed Events",
+    ids.RELOAD_DATA: "Reload Data", ids.OPEN_HELP: "Open Help",
+    ids.OPEN_DIRECTORY: "Open Directory", ids.HIDE_WINDOW: "Hide Window",
+    ids.SWITCH_LANGUAGE: "Switch Language", ids.CLEAR_LISTBOX: "Clear Listbox",
+    ids.STOP_ENTRIES: "Stop LB Entries", ids.DAYS_LABEL: "Days:",
+    ids.DOCUMENTS_LABEL: "Documents:", ids.COMMANDS_LABEL: "Commands:",
 }
 GERMAN = {
-    1005: "Künftige Ereignisse", 1009: "Verpasste Ereignisse", 1001: "Daten Nachladen",
-    1010: "Öffne die Hilfe", 1008: "Öffne Verzeichnis", 1003: "Fenster Unsichtbar",
-    1011: "Sprache Wechseln", 1007: "Lösche Listbox",
-    1012: "Stoppe Einträge", 1014: "Tage:", 1015: "Dokumente:", 1016: "Befehle:",
+    ids.FUTURE_EVENTS: "Künftige Ereignisse", ids.MISSED_EVENTS: "Verpasste Ereignisse",
+    ids.RELOAD_DATA: "Daten Nachladen", ids.OPEN_HELP: "Öffne die Hilfe",
+    ids.OPEN_DIRECTORY: "Öffne Verzeichnis", ids.HIDE_WINDOW: "Fenster Unsichtbar",
+    ids.SWITCH_LANGUAGE: "Sprache Wechseln", ids.CLEAR_LISTBOX: "Lösche Listbox",
+    ids.STOP_ENTRIES: "Stoppe Einträge", ids.DAYS_LABEL: "Tage:",
+    ids.DOCUMENTS_LABEL: "Dokumente:", ids.COMMANDS_LABEL: "Befehle:",
 }
 NORMAL_FACES = {
-    1005: "255,239,213", 1009: "240,255,240", 1001: "255,105,180", 1010: "171,130,255",
-    1008: "255,127,36", 1003: "230,230,250", 1011: "240,255,240", 1007: "255,225,255",
+    ids.FUTURE_EVENTS: "255,239,213", ids.MISSED_EVENTS: "240,255,240",
+    ids.RELOAD_DATA: "255,105,180", ids.OPEN_HELP: "171,130,255",
+    ids.OPEN_DIRECTORY: "255,127,36", ids.HIDE_WINDOW: "230,230,250",
+    ids.SWITCH_LANGUAGE: "240,255,240", ids.CLEAR_LISTBOX: "255,225,255",
 }
 HOVER_FACE = "255,0,0"
 ENGLISH_COMMANDS = [
@@ -127,28 +127,28 @@ class WindowTest(unittest.TestCase):
             s.start()
             # Keep the cursor well away from the window before looking at the faces.
             s.driver("cursor", 1500, 950)
-            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+            self.wait_face(s, ids.RELOAD_DATA, NORMAL_FACES[ids.RELOAD_DATA])
             s.screenshot("english")
 
             self.assertEqual(s.title(), TITLE)
             self.assert_texts(s, ENGLISH)
-            self.assertEqual(s.text(DAYS_FIELD), "11")
-            self.assertEqual(s.combo(COMMAND_MENU), ENGLISH_COMMANDS)
+            self.assertEqual(s.text(ids.DAYS_FIELD), "11")
+            self.assertEqual(s.combo(ids.COMMAND_MENU), ENGLISH_COMMANDS)
             self.assert_normal_faces(s)
 
-            self.move_cursor_onto(s, RELOAD_DATA)
-            self.wait_face(s, RELOAD_DATA, HOVER_FACE)
+            self.move_cursor_onto(s, ids.RELOAD_DATA)
+            self.wait_face(s, ids.RELOAD_DATA, HOVER_FACE)
             s.screenshot("hover-reload-data")
-            self.assertEqual(s.driver("face", FUTURE_EVENTS).strip(),
-                             NORMAL_FACES[FUTURE_EVENTS])
+            self.assertEqual(s.driver("face", ids.FUTURE_EVENTS).strip(),
+                             NORMAL_FACES[ids.FUTURE_EVENTS])
 
             # Straight from one button to another: the first gets its own colour back.
-            self.move_cursor_onto(s, FUTURE_EVENTS)
-            self.wait_face(s, FUTURE_EVENTS, HOVER_FACE)
-            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+            self.move_cursor_onto(s, ids.FUTURE_EVENTS)
+            self.wait_face(s, ids.FUTURE_EVENTS, HOVER_FACE)
+            self.wait_face(s, ids.RELOAD_DATA, NORMAL_FACES[ids.RELOAD_DATA])
 
             s.driver("cursor", 1500, 950)
-            self.wait_face(s, FUTURE_EVENTS, NORMAL_FACES[FUTURE_EVENTS])
+            self.wait_face(s, ids.FUTURE_EVENTS, NORMAL_FACES[ids.FUTURE_EVENTS])
             self.assert_normal_faces(s)
 
     def test_switching_the_language_there_and_back(self):
@@ -156,13 +156,13 @@ class WindowTest(unittest.TestCase):
             s.start()
             s.driver("cursor", 1500, 950)
 
-            s.click(SWITCH_LANGUAGE)
-            wait_until(lambda: s.text(FUTURE_EVENTS) == GERMAN[FUTURE_EVENTS],
+            s.click(ids.SWITCH_LANGUAGE)
+            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == GERMAN[ids.FUTURE_EVENTS],
                        what="the German caption")
             s.screenshot("german-after-switch")
             self.assert_texts(s, GERMAN)
-            self.assertEqual(s.combo(COMMAND_MENU), GERMAN_COMMANDS)
-            self.assertEqual(s.driver("cursel", COMMAND_MENU).strip(), "0")
+            self.assertEqual(s.combo(ids.COMMAND_MENU), GERMAN_COMMANDS)
+            self.assertEqual(s.driver("cursel", ids.COMMAND_MENU).strip(), "0")
             self.assert_normal_faces(s)
             # The title keeps the instance word of the start.
             self.assertEqual(s.title(), TITLE)
@@ -170,12 +170,12 @@ class WindowTest(unittest.TestCase):
             # The switch logs in the language it leaves.
             self.assertEqual(lines[-1], numbered(number_of(lines[-2]) + 1, SWITCH_PRESSED))
 
-            s.click(SWITCH_LANGUAGE)
-            wait_until(lambda: s.text(FUTURE_EVENTS) == ENGLISH[FUTURE_EVENTS],
+            s.click(ids.SWITCH_LANGUAGE)
+            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == ENGLISH[ids.FUTURE_EVENTS],
                        what="the English caption")
             self.assert_texts(s, ENGLISH)
-            self.assertEqual(s.combo(COMMAND_MENU), ENGLISH_COMMANDS)
-            self.assertEqual(s.driver("cursel", COMMAND_MENU).strip(), "0")
+            self.assertEqual(s.combo(ids.COMMAND_MENU), ENGLISH_COMMANDS)
+            self.assertEqual(s.driver("cursel", ids.COMMAND_MENU).strip(), "0")
             self.assertEqual(s.title(), TITLE)
             self.assertEqual(s.list_lines(), lines + [
                 numbered(number_of(lines[-1]) + 1, SWITCH_PRESSED_GERMAN)])
@@ -185,26 +185,27 @@ class WindowTest(unittest.TestCase):
             s.start()
             last = number_of(s.list_lines()[-1])
 
-            s.click(CLEAR_LISTBOX)
+            s.click(ids.CLEAR_LISTBOX)
             cleared = [numbered(last + 1, CLEAR_PRESSED)]
             wait_until(lambda: s.list_lines() == cleared, what="the cleared list")
 
-            s.click(STOP_ENTRIES)
+            s.click(ids.STOP_ENTRIES)
             stopped = cleared + [numbered(last + 2, ENTRIES_STOPPED)]
             wait_until(lambda: s.list_lines() == stopped, what="the checked message")
-            self.assertEqual(s.driver("checked", STOP_ENTRIES).strip(), "1")
+            self.assertEqual(s.driver("checked", ids.STOP_ENTRIES).strip(), "1")
 
             # Buttons that log (and Reload Data logs a good deal) add nothing now. The clicks
             # are handled in order, so once the list is empty all of them are done.
-            for button in (RELOAD_DATA, SWITCH_LANGUAGE, SWITCH_LANGUAGE, CLEAR_LISTBOX):
+            for button in (ids.RELOAD_DATA, ids.SWITCH_LANGUAGE, ids.SWITCH_LANGUAGE,
+                           ids.CLEAR_LISTBOX):
                 s.click(button)
             wait_until(lambda: s.list_lines() == [], what="the emptied list")
-            self.assertEqual(s.text(FUTURE_EVENTS), ENGLISH[FUTURE_EVENTS])
+            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH[ids.FUTURE_EVENTS])
 
-            s.click(STOP_ENTRIES)
+            s.click(ids.STOP_ENTRIES)
             wait_until(lambda: s.list_lines(), what="the unchecked message")
             self.assertEqual(s.list_lines(), [numbered(last + 3, ENTRIES_RESUMED)])
-            self.assertEqual(s.driver("checked", STOP_ENTRIES).strip(), "0")
+            self.assertEqual(s.driver("checked", ids.STOP_ENTRIES).strip(), "0")
 
     def test_days_field_input_enter_and_the_saved_value(self):
         with Session(self) as s:
@@ -217,34 +218,34 @@ class WindowTest(unittest.TestCase):
 
             # Entering the field empties it; three seconds after the last digit the tick takes
             # the number, silently, and hands the focus to the log list.
-            s.driver("focus", DAYS_FIELD)
-            wait_until(lambda: focused(DAYS_FIELD) and s.text(DAYS_FIELD) == "",
+            s.driver("focus", ids.DAYS_FIELD)
+            wait_until(lambda: focused(ids.DAYS_FIELD) and s.text(ids.DAYS_FIELD) == "",
                        what="the emptied days field")
-            s.driver("key", DAYS_FIELD, "33", "30")
-            wait_until(lambda: focused(LOG_LIST), what="the days check")
-            self.assertEqual(s.text(DAYS_FIELD), "30")
+            s.driver("key", ids.DAYS_FIELD, "33", "30")
+            wait_until(lambda: focused(ids.LOG_LIST), what="the days check")
+            self.assertEqual(s.text(ids.DAYS_FIELD), "30")
             self.assertEqual(s.list_lines(), lines)
 
             # Enter in the days field is swallowed; the wrong character is reported and the
             # field shows the days value again.
-            s.driver("focus", DAYS_FIELD)
-            wait_until(lambda: focused(DAYS_FIELD), what="the focus in the days field")
-            s.driver("key", DAYS_FIELD, "31", "32", VK_RETURN, "41")
-            wait_until(lambda: focused(LOG_LIST), what="the days check")
-            self.assertEqual(s.text(DAYS_FIELD), "30")
+            s.driver("focus", ids.DAYS_FIELD)
+            wait_until(lambda: focused(ids.DAYS_FIELD), what="the focus in the days field")
+            s.driver("key", ids.DAYS_FIELD, "31", "32", VK_RETURN, "41")
+            wait_until(lambda: focused(ids.LOG_LIST), what="the days check")
+            self.assertEqual(s.text(ids.DAYS_FIELD), "30")
             last = number_of(lines[-1])
             lines.append(numbered(last + 1, WRONG_CHARACTER + "a"))
             self.assertEqual(s.list_lines(), lines)
 
             # Enter on a button neither clicks it nor ends the dialog: the next logged line
             # follows straight on.
-            s.driver("focus", SWITCH_LANGUAGE)
-            wait_until(lambda: focused(SWITCH_LANGUAGE), what="the focus on Switch Language")
-            s.driver("key", SWITCH_LANGUAGE, VK_RETURN)
-            s.click(CLEAR_LISTBOX)
+            s.driver("focus", ids.SWITCH_LANGUAGE)
+            wait_until(lambda: focused(ids.SWITCH_LANGUAGE), what="the focus on Switch Language")
+            s.driver("key", ids.SWITCH_LANGUAGE, VK_RETURN)
+            s.click(ids.CLEAR_LISTBOX)
             wait_until(lambda: s.list_lines() == [numbered(last + 2, CLEAR_PRESSED)],
                        what="the cleared list")
-            self.assertEqual(s.text(FUTURE_EVENTS), ENGLISH[FUTURE_EVENTS])
+            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH[ids.FUTURE_EVENTS])
             self.assertEqual(s.visible(), (True, False))
 
             s.close()
@@ -256,14 +257,14 @@ class WindowTest(unittest.TestCase):
         with Session(self, files=files) as s:
             s.start()
             s.driver("cursor", 1500, 950)
-            self.wait_face(s, RELOAD_DATA, NORMAL_FACES[RELOAD_DATA])
+            self.wait_face(s, ids.RELOAD_DATA, NORMAL_FACES[ids.RELOAD_DATA])
             s.screenshot("german")
 
             self.assertEqual(s.title(), "Tindlow v1.40 (a) Instanz 1")
             self.assertEqual(s.rect()[:2], (120, 90))
-            self.assertEqual(s.text(DAYS_FIELD), "25")
+            self.assertEqual(s.text(ids.DAYS_FIELD), "25")
             self.assert_texts(s, GERMAN)
-            self.assertEqual(s.combo(COMMAND_MENU), GERMAN_COMMANDS)
+            self.assertEqual(s.combo(ids.COMMAND_MENU), GERMAN_COMMANDS)
             self.assert_normal_faces(s)
             self.assertEqual(s.boxes(), [])
 

@@ -19,21 +19,45 @@ and says where.
 import datetime
 import fcntl
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 from pathlib import Path
+from types import SimpleNamespace
 
 HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 TITLE_PREFIX = "Tindlow v1.40 (a)"
 TEMPLATE_STAMP = ".tindlow-template"
-COMMAND_MENU_ID = 1004
+CONTROL_IDS_HEADER = ROOT / "src/ui/control_ids.h"
 COMMAND_COUNT = 19  # the command menu is filled last in the start-up's first paint
 
 _cleared_outputs = set()
+
+
+def read_control_ids(header=CONTROL_IDS_HEADER):
+    """The resource ids of the dialog, its icon and its controls, read from the header that the
+    resource script, the Win32 layer and the engine take them from: one attribute per
+    "#define ID..._NAME number" line, the controls without their IDC_ prefix (ids.LOG_LIST), the
+    dialog and the icon under their full names (ids.IDD_TINDLOW_DIALOG, ids.IDR_MAINFRAME)."""
+    found = {}
+    for line in header.read_text(encoding="utf-8").splitlines():
+        match = re.match(r"\s*#\s*define\s+(ID[CDR]_\w+)\s+(\S+)\s*$", line)
+        if not match:
+            continue
+        name, value = match.groups()
+        if not value.isdigit():
+            raise ValueError(f"{header}: {name} is no plain number: {value!r}")
+        found[name[len("IDC_"):] if name.startswith("IDC_") else name] = int(value)
+    if not found:
+        raise ValueError(f"{header} defines no resource ids")
+    return SimpleNamespace(**found)
+
+
+ids = read_control_ids()
 
 
 def clear_stale_faketime_files():
@@ -402,7 +426,7 @@ class Session:
     def wait_ready(self, timeout=30, **kw):
         """Wait until the start-up has filled the command menu."""
         deadline = time.monotonic() + timeout
-        while len(self.combo(COMMAND_MENU_ID, **kw)) < COMMAND_COUNT:
+        while len(self.combo(ids.COMMAND_MENU, **kw)) < COMMAND_COUNT:
             if time.monotonic() > deadline:
                 raise AssertionError("the start-up did not fill the command menu")
             time.sleep(0.2)

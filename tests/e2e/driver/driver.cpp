@@ -32,10 +32,12 @@
 #include <string>
 #include <vector>
 
+#include "ui/control_ids.h"
+
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-constexpr int kLogListId = 1000;
+constexpr int kLogListId = tindlow::ids::kLogList;
 const wchar_t* const kDefaultTitle = L"Tindlow v1.40 (a)";
 
 struct Failure {
@@ -682,7 +684,7 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
             }
             size_t differing = 0;
             for (size_t i = 0; i < before.colours.size() && i < after.colours.size(); ++i) {
-                differing += before.colours[i] != after.colours[i] ? 1 : 0;
+                differing += before.colours[i] != after.colours[i] ? 1u : 0u;
             }
             printLine(L"differ " + pixelHash(before) + L" " + pixelHash(after) + L" " +
                       std::to_wstring(differing));

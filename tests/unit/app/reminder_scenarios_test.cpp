@@ -65,7 +65,7 @@ TEST(ReminderCheck, AMorningGivesEverySlotAndTheEventOnce) {
     const double expected[] = {9 * 3600, 9 * 3600 + 1200, 9 * 3600 + 2400, 10 * 3600};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_NEAR(seen[i].first, expected[i], 5);
+        EXPECT_NEAR(seen[static_cast<std::size_t>(i)].first, expected[i], 5);
     }
     EXPECT_EQ(seen[0].second, BoxIcon::Information);
     EXPECT_EQ(seen[3].second, BoxIcon::Exclamation);

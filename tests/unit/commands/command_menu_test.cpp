@@ -73,7 +73,8 @@ struct Commands : TestProgram {
         return lines;
     }
     std::wstring selectedLine(int number) const {
-        return L"The Combo-box command '" + fake.view.combos.at(ids::kCommandMenu)[number - 1] +
+        return L"The Combo-box command '" +
+               fake.view.combos.at(ids::kCommandMenu)[static_cast<std::size_t>(number - 1)] +
                L"' was selected.";
     }
     // The text of the export opened last, its CR LF line ends read as "\n".
@@ -410,7 +411,8 @@ TEST(CommandMenu, FilePreviewNeedsAFileLine) {
               L"line was: \nNo listbox entry was selected.");
     // A file line logged in English is not one once German is active.
     program.select(L"Reading " + kDates + L":");
-    const std::wstring line = program.logLines()[program.fake.view.selectedLine];
+    const std::wstring line =
+        program.logLines()[static_cast<std::size_t>(program.fake.view.selectedLine)];
     program.dialog.onButton(ids::kSwitchLanguage);
     program.choose(13);
     EXPECT_EQ(program.lastLog(),
@@ -453,7 +455,8 @@ TEST(CommandMenu, KeyLookupFailures) {
     const std::wstring unknownLine = program.logLines().back();
     program.choose(14);
     program.select(L"The Combo-box command '14.");
-    const std::wstring wrongLine = program.logLines()[program.fake.view.selectedLine];
+    const std::wstring wrongLine =
+        program.logLines()[static_cast<std::size_t>(program.fake.view.selectedLine)];
     for (const int command : {14, 15, 16}) {
         program.choose(command);
     }

@@ -23,7 +23,8 @@ class FakeView : public View {
     }
     int logLineCount() const override { return static_cast<int>(logLines.size()); }
     std::wstring logLineText(int index) const override {
-        return index >= 0 && index < logLineCount() ? logLines[index] : std::wstring();
+        return index >= 0 && index < logLineCount() ? logLines[static_cast<std::size_t>(index)]
+                                                    : std::wstring();
     }
     int selectedLogLine() const override { return selectedLine; }
     void clearLogList() override { logLines.clear(); }
@@ -63,7 +64,7 @@ class FakeView : public View {
         if (it == combos.end() || index < 0 || index >= static_cast<int>(it->second.size())) {
             return std::wstring();
         }
-        return it->second[index];
+        return it->second[static_cast<std::size_t>(index)];
     }
 
     void setButtonFace(int controlId, Rgb colour) override {

@@ -69,7 +69,9 @@ struct Decoded {
 
 Decoded decode(const std::string& bytes) {
     Decoded decoded;
-    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto byte = [&bytes](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]));
+    };
     if (bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) {
         decoded.encoding = "UTF-16LE";
         std::size_t i = 2;
@@ -94,18 +96,18 @@ Decoded decode(const std::string& bytes) {
     decoded.encoding = "UTF-8";
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const unsigned char lead = byte(i);
-        const int length = lead < 0x80           ? 1
-                           : (lead >> 5) == 0x6  ? 2
-                           : (lead >> 4) == 0xE  ? 3
-                           : (lead >> 3) == 0x1E ? 4
-                                                 : 0;
+        const char32_t lead = byte(i);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
         bool valid = length > 0 && i + length <= bytes.size();
         char32_t c = length == 1   ? lead
                      : length == 2 ? lead & 0x1F
                      : length == 3 ? lead & 0x0F
                                    : lead & 0x07;
-        for (int k = 1; valid && k < length; ++k) {
+        for (std::size_t k = 1; valid && k < length; ++k) {
             valid = (byte(i + k) & 0xC0) == 0x80;
             c = (c << 6) | (byte(i + k) & 0x3F);
         }

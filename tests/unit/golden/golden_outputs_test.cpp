@@ -85,8 +85,8 @@ struct GoldenSession : TestProgram {
     void choose(int number) {
         const std::vector<std::wstring>& items = fake.view.combos[ids::kCommandMenu];
         ASSERT_GE(static_cast<int>(items.size()), number);
-        ASSERT_EQ(items[number - 1].rfind(intText(number) + L". ", 0), 0u)
-            << utf8(items[number - 1]);
+        const std::wstring& item = items[static_cast<std::size_t>(number - 1)];
+        ASSERT_EQ(item.rfind(intText(number) + L". ", 0), 0u) << utf8(item);
         fake.view.comboSelections[ids::kCommandMenu] = number - 1;
         dialog.onMenuChoice(ids::kCommandMenu);
     }

@@ -176,8 +176,9 @@ TEST_F(EventLoaderTest, NetworkPathStates) {
         loadEventFiles(fresh.input, kSingle, kPeriodic, kNetwork, state, freshLists, nullptr);
         EXPECT_EQ(state, c.stateAfter);
         ASSERT_GE(fresh.log.lines.size(), 4u + c.logTail.size());
-        EXPECT_EQ(std::vector<std::wstring>(fresh.log.lines.end() - c.logTail.size(),
-                                            fresh.log.lines.end()),
+        EXPECT_EQ(std::vector<std::wstring>(
+                      fresh.log.lines.end() - static_cast<std::ptrdiff_t>(c.logTail.size()),
+                      fresh.log.lines.end()),
                   c.logTail);
         EXPECT_EQ(freshLists.networkEvents, c.networkList);
         EXPECT_EQ(fresh.complete.find(L"[net]") != nullptr, c.withFile);

@@ -90,7 +90,7 @@ TEST(EventPreview, ADailyEventGivesOneLinePerDayWithThatDaysTriggerDate) {
                 L") Event: What text [Input Date: 01.01.2020] [Trigger Date: " +
                 dateText(lookBack ? today - i : today + i) +
                 L" 10:00:00] [File: C:\\P\\_PeriodicEvents\\Team.csv] [Line: 2] [Key: [d]]\n";
-            EXPECT_EQ(result.logLines[i], expected);
+            EXPECT_EQ(result.logLines[static_cast<std::size_t>(i)], expected);
             report += expected;
         }
         EXPECT_EQ(result.reportText, report);

@@ -77,7 +77,7 @@ TEST(EmittedLog, RestoreMergesBitsKeepsTheLaterTimeAndDropsOutdatedLines) {
     today.slot(L"[a]") = entryWith(L"[a]", 1u << 4, now - 7200);
     today.slot(L"[old]") = entryWith(L"[old]", 0, 0);
     today.slot(L"[short]") = entryWith(L"[short]", 0, 0);
-    restoreEmittedLog(files, kLog, today, now, 259200);
+    EXPECT_EQ(restoreEmittedLog(files, kLog, today, now, 259200), 0);
     EXPECT_EQ(today.find(L"[a]")->remindMatrix, (1u << 4) | 1u | (1u << 30));
     EXPECT_EQ(today.find(L"[a]")->lastOutputSec, now - 60);
     // Too old to be kept in the file, but still the state of the entry's current occurrence.
@@ -147,7 +147,7 @@ TEST(EmittedLog, RestoreWithoutOutdatedLinesLeavesTheFileAlone) {
     FakeFileSystem files;
     files.addFile(kLog, "junk line\r\n[x]<@@@>1<@@@>100.00<@@@>\r\n");
     Dictionary today;
-    restoreEmittedLog(files, kLog, today, 200, 259200);
+    EXPECT_EQ(restoreEmittedLog(files, kLog, today, 200, 259200), 0);
     EXPECT_EQ(files.fileBytes(kLog), "junk line\r\n[x]<@@@>1<@@@>100.00<@@@>\r\n");
     EXPECT_EQ(files.writeCount(kLog), 0);
 }
@@ -157,10 +157,10 @@ TEST(EmittedLog, SaveAndRestoreRoundTrip) {
     files.addDirectory(L"C:\\P\\_EmittedReminders");
     Dictionary before;
     before.slot(L"[k]") = entryWith(L"[k]", 0x80000007u, 3884234405.0);
-    saveEmittedLog(files, kLog, before);
+    EXPECT_EQ(saveEmittedLog(files, kLog, before), 0);
     Dictionary after;
     after.slot(L"[k]") = entryWith(L"[k]", 0, 0);
-    restoreEmittedLog(files, kLog, after, 3884234405.0 + 10, 259200);
+    EXPECT_EQ(restoreEmittedLog(files, kLog, after, 3884234405.0 + 10, 259200), 0);
     EXPECT_EQ(after.find(L"[k]")->remindMatrix, 0x80000007u);
     EXPECT_EQ(after.find(L"[k]")->lastOutputSec, 3884234405.0);
 }
