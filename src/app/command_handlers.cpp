@@ -171,11 +171,7 @@ void CTindlowDlg::openFileOfKey() {
     // The lookup reads every event file anew, which rebuilds both dictionaries. The day's
     // reminder state is saved before and restored after, as around every reload: without it
     // the reminders already given today would be given again.
-    saveEmittedReminders();
-    loading_ = true;
-    loadEvents(&lookup);
-    restoreEmittedReminders();
-    loading_ = false;
+    loadKeepingReminderState(true, &lookup, false, false);
 
     if (!lookup.found) {
         showCountedErrorBox(text(msg::kKeyFileNotIdentified) + L"\n" + line);

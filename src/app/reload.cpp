@@ -78,12 +78,19 @@ void CTindlowDlg::fullReload(bool saveFirst, bool refillCommandMenu) {
         pendingCommandMenuRefill_ = pendingCommandMenuRefill_ || refillCommandMenu;
         return;
     }
+    loadKeepingReminderState(saveFirst, nullptr, true, refillCommandMenu);
+}
+
+void CTindlowDlg::loadKeepingReminderState(bool saveFirst, KeyLookup* lookup,
+                                           bool refillDocumentMenu, bool refillCommandMenu) {
     if (saveFirst) {
         saveEmittedReminders();
     }
     loading_ = true;
-    loadEvents(nullptr);
-    fillDocumentMenu();
+    loadEvents(lookup);
+    if (refillDocumentMenu) {
+        fillDocumentMenu();
+    }
     if (refillCommandMenu) {
         fillCommandMenu();
     }

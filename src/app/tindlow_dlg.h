@@ -72,6 +72,11 @@ class CTindlowDlg {
     // The network probe also refills the command menu.
     void fullReload(bool saveFirst, bool refillCommandMenu = false);
     void runDeferredReload();
+    // One loading (with the key lookup, if any) between a save and a restore of the day's
+    // reminder state, closed to saves and reminder checks while it runs; the menus asked for
+    // are refilled before the restore.
+    void loadKeepingReminderState(bool saveFirst, KeyLookup* lookup, bool refillDocumentMenu,
+                                  bool refillCommandMenu);
     // Answers false when the file could not be opened, after a box with the system's reason;
     // at start-up the dialog is then ended, while a later reading keeps the program running
     // with the settings it has.
@@ -94,11 +99,11 @@ class CTindlowDlg {
     void switchLanguageButton();
 
     // Exports and reports (app/report_handlers.cpp).
-    // Writes the text as an export file with the suffix and opens it; a failed open is logged
-    // as the Windows error report when `reportFailure` is set. Answers the path.
     // Writes the text as an export file with the suffix, named by the time of writing; answers
     // the path.
     std::wstring writeExport(const std::wstring& suffix, const std::wstring& text);
+    // Writes the export and opens it; a failed open is logged as the Windows error report when
+    // `reportFailure` is set. Answers the path.
     std::wstring exportAndOpen(const std::wstring& suffix, const std::wstring& text,
                                bool reportFailure = true);
     // The Future Events / Missed Events run; a non-empty filter restricts it to one event file
