@@ -43,13 +43,14 @@ void CTindlowDlg::eventPreview(bool lookBack, const std::wstring& fileFilter) {
     // pressed in a box that the loading shows).
     Dictionary notLoaded;
     // The whole computation happens before any box or shell call: the run keeps its day cursor
-    // to itself, and nothing here can open a modal loop in the middle of it.
-    const PreviewResult result = tindlow::eventPreview(
-        state_.firstPaintDone ? complete_ : notLoaded, platform_.clock.localTime(), state_.days,
-        lookBack, fileFilter, texts_);
-    log_.logAll(result.logLines);
+    // to itself, and nothing here can open a modal loop in the middle of it. The sink gathers
+    // the report text for the export file and the lines for the log list.
+    PreviewCollector report;
+    writeEventPreview(state_.firstPaintDone ? complete_ : notLoaded, platform_.clock.localTime(),
+                      state_.days, lookBack, fileFilter, texts_, report);
+    log_.logAll(report.result.logLines);
     exportAndOpen(text(lookBack ? msg::kLookBackSuffix : msg::kPreviewSuffix) + L".txt",
-                  result.reportText);
+                  report.result.reportText);
 }
 
 // The dictionary reports ignore a failed open: they leave no trace in the log list.

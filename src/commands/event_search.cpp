@@ -1,97 +1,59 @@
 #include "commands/event_search.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "schedule/event_computation.h"
+#include "schedule/occurrences.h"
 
 namespace tindlow {
 
 namespace {
 
-// The event computation reads only these fields of an entry and writes only nextEventTimeSec,
-// which it leaves as it was for an entry without a grid. A probe that carries nothing else
-// gets every day the answer the entry would get, while the copy the preview evaluation makes
-// for each day no longer carries the entry's texts: a search over a million days costs half.
-ReminderEntry eventProbe(const ReminderEntry& entry) {
-    ReminderEntry probe;
-    probe.sDate = entry.sDate;
-    probe.dayTime = entry.dayTime;
-    probe.interval = entry.interval;
-    probe.incType = entry.incType;
-    probe.dayPointer = entry.dayPointer;
-    probe.nextEventTimeSec = entry.nextEventTimeSec;
-    return probe;
-}
+// Day numbers and times of day far beyond what any clock gives; within them every day cursor
+// is a whole number of seconds that a double holds exactly.
+constexpr double kLargestStartDay = 4'000'000'000.0;
+constexpr double kLargestSecondsOfDay = 17'592'186'044'416.0;  // 2^44
 
-// Kinds the event computation places without looking at the reference date: interval 0 and
-// unknown kinds keep the event they have, kind 0 is never, kind 1 is its start date.
-bool eventIgnoresReferenceDate(const ReminderEntry& entry) {
-    return entry.interval == 0 || number(entry.incType) < number(RecurrenceKind::Days) ||
-           number(entry.incType) > number(RecurrenceKind::MonthDay);
-}
+struct StartDay {
+    std::int64_t day = 0;
+    std::int64_t secondsOfDay = 0;
+};
 
-// The day cursor after `steps` days; the walk and the shortcut compute it alike.
-double dayCursorAfter(const ScanDay& start, bool backwards, double steps) {
-    return start.dayCursor + (backwards ? -steps : steps) * kSecondsPerDay;
-}
-
-std::optional<DayMonthYear> tryDay(ReminderEntry& entry, ReminderEntry& probe, const ScanDay& start,
-                                   double dayCursor) {
-    const DayMonthYear cursorDate = dateOfSeconds(dayCursor);
-    if (evaluateDueInPreview(probe, cursorDate, dayCursor - start.secondsOfDay) != kDueAtEvent) {
+std::optional<StartDay> startDayOf(const ScanDay& start) {
+    const double seconds = start.secondsOfDay;
+    if (!(std::fabs(seconds) < kLargestSecondsOfDay) || seconds != std::floor(seconds)) {
         return std::nullopt;
     }
-    entry.triggerEventTimeSec = probe.triggerEventTimeSec;
-    return cursorDate;
+    const double day = (start.dayCursor - seconds) / kSecondsPerDay;
+    if (!(std::fabs(day) < kLargestStartDay) || day != std::floor(day) ||
+        day * kSecondsPerDay + seconds != start.dayCursor) {
+        return std::nullopt;
+    }
+    return StartDay{static_cast<std::int64_t>(day), static_cast<std::int64_t>(seconds)};
 }
 
 }  // namespace
 
-std::optional<DayMonthYear> walkForEventDay(ReminderEntry& entry, const ScanDay& start,
-                                            bool backwards, std::int32_t limit) {
-    ReminderEntry probe = eventProbe(entry);
-    for (std::int64_t steps = 0; steps <= limit; ++steps) {
-        const double dayCursor = dayCursorAfter(start, backwards, static_cast<double>(steps));
-        if (backwards && dayCursor < 0.0) {
-            break;
-        }
-        if (const auto found = tryDay(entry, probe, start, dayCursor)) {
-            return found;
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<DayMonthYear> findEventDay(ReminderEntry& entry, const ScanDay& start, bool backwards,
                                          std::int32_t limit) {
-    if (!eventIgnoresReferenceDate(entry)) {
-        return walkForEventDay(entry, start, backwards, limit);
+    const std::optional<StartDay> from = startDayOf(start);
+    if (!from) {
+        return std::nullopt;
     }
-    // Every day of the walk sees the same event time t, and the days do not overlap, so only
-    // the day that contains t can match. Its distance from the first day is computed; the
-    // neighbours are tried as well, in case the division rounded across a day boundary.
-    ReminderEntry probe = eventProbe(entry);
-    computeEvent(probe, dateOfSeconds(start.dayCursor));
-    const double t = probe.nextEventTimeSec;
-    if (!(t < kNeverSec)) {
-        return std::nullopt;  // never, or not a number: no day matches
+    const EventRule rule = eventRuleOf(entry);
+    // A negative limit leaves no day to scan.
+    const std::optional<Occurrence> found =
+        backwards ? lastOccurrence(
+                        rule, {std::max(from->day - limit, firstDayWithCursor(from->secondsOfDay)),
+                               from->day, from->secondsOfDay})
+                  : firstOccurrence(rule, {from->day, from->day + limit, from->secondsOfDay});
+    if (!found) {
+        return std::nullopt;
     }
-    const double days = std::floor((t - (start.dayCursor - start.secondsOfDay)) / kSecondsPerDay);
-    const double steps = backwards ? -days : days;
-    for (const double candidate : {steps - 1.0, steps, steps + 1.0}) {
-        // Comparisons that are false for infinities keep such a t out of the range.
-        if (!(candidate >= 0.0 && candidate <= limit)) {
-            continue;
-        }
-        const double dayCursor = dayCursorAfter(start, backwards, candidate);
-        if (backwards && dayCursor < 0.0) {
-            continue;  // the walk ends before it reaches this day
-        }
-        if (const auto found = tryDay(entry, probe, start, dayCursor)) {
-            return found;
-        }
-    }
-    return std::nullopt;
+    entry.triggerEventTimeSec = found->eventTimeSec;
+    return dateOfSeconds(static_cast<double>(found->day) * kSecondsPerDay +
+                         static_cast<double>(from->secondsOfDay));
 }
 
 }  // namespace tindlow

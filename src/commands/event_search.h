@@ -11,16 +11,13 @@ namespace tindlow {
 // The search for the next or last event covers the start day and this many further days.
 inline constexpr std::int32_t kEventSearchDays = 1000000;
 
-// Walks day by day from the day of `start` (whole program seconds) forwards, or backwards but
-// never to a day cursor below 0, over at most `limit` further days, and answers the date of the
-// first day on which the entry's event falls. That event time is then stored in the entry's
-// triggerEventTimeSec; nothing else of the entry changes.
-std::optional<DayMonthYear> walkForEventDay(ReminderEntry& entry, const ScanDay& start,
-                                            bool backwards, std::int32_t limit = kEventSearchDays);
-
-// The same answer as the walk. An event that does not depend on the day under scan (a single
-// event, one that never happens, an entry without a grid) can fall on one day of the walk
-// only, and that day is computed instead of walked to.
+// The first day, from the day of `start` forwards, or backwards but never to a day cursor below
+// 0, within `limit` further days, on which a day-by-day scan finds the entry's event, and that
+// day's date (the date of its day cursor). That event time is then stored in the entry's
+// triggerEventTimeSec; nothing else of the entry changes. The days are not walked one by one
+// (see firstOccurrence), so even a search that finds nothing is quick.
+// `start` is the day cursor of a run as the clock gives it: a whole day number times 86400 plus
+// whole seconds of the day (secondsOfDay); any other start finds nothing.
 std::optional<DayMonthYear> findEventDay(ReminderEntry& entry, const ScanDay& start, bool backwards,
                                          std::int32_t limit = kEventSearchDays);
 

@@ -102,18 +102,34 @@ double secondsOfDay(const LocalTime& now) {
 
 }  // namespace
 
-void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
-    const DayMonthYear start = parseDateText(entry.sDate);
-    const std::int32_t startDay = dayNumberOf(start.day, start.month, start.year);
-    if (entry.interval == 0) {
-        return;  // no grid to step on: the event stays what it was
+EventRule eventRuleOf(const ReminderEntry& entry) {
+    EventRule rule;
+    rule.start = parseDateText(entry.sDate);
+    rule.startDay = dayNumberOf(rule.start.day, rule.start.month, rule.start.year);
+    rule.kind = entry.incType;
+    rule.interval = entry.interval;
+    rule.dayPointer = entry.dayPointer;
+    rule.dayTime = entry.dayTime;
+    rule.storedEventTimeSec = entry.nextEventTimeSec;
+    return rule;
+}
+
+bool ruleFollowsReferenceDate(const EventRule& rule) {
+    return rule.interval != 0 && number(rule.kind) >= number(RecurrenceKind::Days) &&
+           number(rule.kind) <= number(RecurrenceKind::MonthDay);
+}
+
+double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
+    if (rule.interval == 0) {
+        return rule.storedEventTimeSec;  // no grid to step on: the event stays what it was
     }
-    const std::int64_t interval = entry.interval;
+    const DayMonthYear& start = rule.start;
+    const std::int32_t startDay = rule.startDay;
+    const std::int64_t interval = rule.interval;
     std::int32_t eventDay = 0;
-    switch (entry.incType) {
+    switch (rule.kind) {
         case RecurrenceKind::NotUsed:
-            entry.nextEventTimeSec = kNeverSec;
-            return;
+            return kNeverSec;
         case RecurrenceKind::Single:
             eventDay = startDay;
             break;
@@ -144,25 +160,33 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
         }
         case RecurrenceKind::MonthWeekday: {
             const MonthYear month = eventMonth(start, referenceDate, interval);
-            const std::int32_t day =
-                weekdayOfMonth(month, weekdayIndex(startDay), entry.dayPointer);
+            const std::int32_t day = weekdayOfMonth(month, weekdayIndex(startDay), rule.dayPointer);
             eventDay = dayNumberOf(day, month.month, month.year);
             break;
         }
         case RecurrenceKind::MonthDay: {
             const MonthYear month = eventMonth(start, referenceDate, interval);
             eventDay =
-                dayNumberOf(monthDayOfMonth(month, entry.dayPointer), month.month, month.year);
+                dayNumberOf(monthDayOfMonth(month, rule.dayPointer), month.month, month.year);
             break;
         }
         default:
-            return;
+            return rule.storedEventTimeSec;
     }
     // A time of day that is not a number counts as midnight; one beyond all dates (the column
     // is a decimal of any size) puts the event at never rather than at infinity.
     const double dayStart = static_cast<double>(eventDay) * kSecondsPerDay;
-    const double time = dayStart + entry.dayTime;
-    entry.nextEventTimeSec = std::isnan(time) ? dayStart : boundedTime(time);
+    const double time = dayStart + rule.dayTime;
+    return std::isnan(time) ? dayStart : boundedTime(time);
+}
+
+void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
+    entry.nextEventTimeSec = eventTimeOf(eventRuleOf(entry), referenceDate);
+}
+
+bool eventFallsOnDay(double eventTimeSec, double dayStart) {
+    return eventTimeSec < kNeverSec && eventTimeSec >= dayStart &&
+           eventTimeSec < dayStart + kSecondsPerDay;
 }
 
 int todayTest(const ReminderEntry& entry, const LocalTime& now) {
@@ -229,10 +253,8 @@ std::int32_t evaluateDue(ReminderEntry& entry, const LocalTime& now,
 
 std::int32_t evaluateDueInPreview(ReminderEntry& entry, const DayMonthYear& cursorDate,
                                   double dayStart) {
-    ReminderEntry copy = entry;
-    computeEvent(copy, cursorDate);
-    const double t = copy.nextEventTimeSec;
-    if (t < kNeverSec && t >= dayStart && t < dayStart + kSecondsPerDay) {
+    const double t = eventTimeOf(eventRuleOf(entry), cursorDate);
+    if (eventFallsOnDay(t, dayStart)) {
         entry.triggerEventTimeSec = t;
         return kDueAtEvent;
     }

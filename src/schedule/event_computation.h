@@ -18,10 +18,35 @@ inline constexpr int kRemindPeriodOver = 0;
 inline constexpr int kRemindPeriodToday = 1;
 inline constexpr int kRemindPeriodLater = 2;
 
+// Everything the event computation reads from an entry, with the date text parsed once: a
+// preview or a search asks the same entry for many reference dates.
+struct EventRule {
+    DayMonthYear start;         // the date text as read
+    std::int32_t startDay = 0;  // its day number
+    RecurrenceKind kind = RecurrenceKind::NotUsed;
+    std::int32_t interval = 0;
+    std::int32_t dayPointer = 0;
+    double dayTime = 0.0;
+    double storedEventTimeSec = 0.0;  // the entry's nextEventTimeSec, kept where no grid applies
+};
+
+EventRule eventRuleOf(const ReminderEntry& entry);
+
+// Whether the event time depends on the reference date at all: without a grid (interval 0,
+// unknown kinds) the stored event stays, kind 0 is never and a single event is its start date.
+bool ruleFollowsReferenceDate(const EventRule& rule);
+
+// The time of the occurrence that belongs to the reference date: what computeEvent stores.
+double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate);
+
 // Finds the occurrence of the entry that belongs to the reference date and stores its time in
 // nextEventTimeSec. The reference date is always passed in, so no caller can compute with the
 // wrong one.
 void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate);
+
+// The preview's test: an event time falls on the day that begins at dayStart (program seconds)
+// when it lies in [dayStart, dayStart + 86400) and is not never.
+bool eventFallsOnDay(double eventTimeSec, double dayStart);
 
 // Whether the entry's remind period touches the day of `now`.
 int todayTest(const ReminderEntry& entry, const LocalTime& now);

@@ -11,6 +11,11 @@ namespace {
 
 void fillPlaceholders(std::wstring& text, const ReminderEntry& entry,
                       const ReminderTextContext& context) {
+    // Every placeholder starts with "%": most lines have none, and a preview makes a line for
+    // every day an entry falls on.
+    if (text.find(L'%') == std::wstring::npos) {
+        return;
+    }
     const DayMonthYear input = parseDateText(entry.sDate);
     const std::int64_t referenceYear =
         context.previewMode ? context.cursorDate.year : context.now.year;
@@ -23,16 +28,24 @@ void fillPlaceholders(std::wstring& text, const ReminderEntry& entry,
 
 std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext& context) {
     const auto& m = context.texts.messages;
-    std::wstring line = m[msg::kEvent] + L": " + entry.sWhat + entry.sText;
-    line += L" [" + m[msg::kInputDate] + entry.sDate + L"]";
+    // Built in one buffer: previews make millions of these lines.
+    std::wstring line;
+    line.reserve(entry.sWhat.size() + entry.sText.size() + entry.sDate.size() + entry.sFile.size() +
+                 entry.sRowNumber.size() + entry.sKey.size() + 160);
+    line.append(m[msg::kEvent]).append(L": ").append(entry.sWhat).append(entry.sText);
+    line.append(L" [").append(m[msg::kInputDate]).append(entry.sDate).append(L"]");
+    line.append(L" [").append(m[msg::kTriggerDate]);
     if (context.previewMode) {
-        line += L" [" + m[msg::kTriggerDate] + formatDateTime(entry.triggerEventTimeSec) + L"]";
+        line.append(formatDateTime(entry.triggerEventTimeSec)).append(L"]");
     } else {
-        line += L" [" + m[msg::kTriggerDate] + nowStamp(context.now, L" ", L":") + L"] [Total: " +
-                intText(std::popcount(entry.remindMatrix)) + L" Reminder]";
+        line.append(nowStamp(context.now, L" ", L":"))
+            .append(L"] [Total: ")
+            .append(intText(std::popcount(entry.remindMatrix)))
+            .append(L" Reminder]");
     }
-    line += L" [" + m[msg::kFileLabel] + entry.sFile + L"] [" + m[msg::kLineLabel] +
-            entry.sRowNumber + L"] [Key: " + entry.sKey + L"]";
+    line.append(L" [").append(m[msg::kFileLabel]).append(entry.sFile);
+    line.append(L"] [").append(m[msg::kLineLabel]).append(entry.sRowNumber);
+    line.append(L"] [Key: ").append(entry.sKey).append(L"]");
     fillPlaceholders(line, entry, context);
     return line;
 }

@@ -2,6 +2,7 @@
 
 #include "commands/event_search.h"
 #include "model/text_forms.h"
+#include "reports/literal_day_scan.h"
 
 namespace tindlow {
 namespace {
@@ -59,8 +60,8 @@ TEST(EventSearch, NextAndLastOccurrence) {
     }
 }
 
-// Single events, entries that never happen and entries without a grid are not walked to: their
-// day is computed. The answer must be the walk's, at the edges of every day and of the range.
+// Single events, entries that never happen and entries without a grid have one event time for
+// every day. The answer must be the walk's, at the edges of every day and of the range.
 TEST(EventSearch, ComputedDayEqualsTheWalk) {
     constexpr std::int32_t kLimit = 40;
     const double kMidnight = kToday * kSecondsPerDay;
@@ -97,7 +98,7 @@ TEST(EventSearch, ComputedDayEqualsTheWalk) {
                              << " stored " << entry.nextEventTimeSec);
                 ReminderEntry walked = entry;
                 ReminderEntry computed = entry;
-                const auto byWalk = walkForEventDay(walked, start, backwards, kLimit);
+                const auto byWalk = literal::walkForEventDay(walked, start, backwards, kLimit);
                 const auto byComputation = findEventDay(computed, start, backwards, kLimit);
                 EXPECT_EQ(byComputation, byWalk);
                 EXPECT_EQ(computed.triggerEventTimeSec, walked.triggerEventTimeSec);
@@ -113,10 +114,72 @@ TEST(EventSearch, TheRangeEndsAfterAMillionDays) {
     ReminderEntry beyond = entryOf(L"09.12.2026", (kEventSearchDays + 1) * kSecondsPerDay, 1, 1);
     EXPECT_FALSE(findEventDay(beyond, kStart, false));
     EXPECT_EQ(beyond.triggerEventTimeSec, 0.0);
-    // A walked entry stops at its limit as well: the Monday is five days ahead.
+    // A recurring entry stops at its limit as well: the Monday is five days ahead.
     ReminderEntry weekly = entryOf(L"07.12.2026", 36000, 2, 7);
-    EXPECT_FALSE(walkForEventDay(weekly, kStart, false, 4));
-    EXPECT_TRUE(walkForEventDay(weekly, kStart, false, 5));
+    EXPECT_FALSE(findEventDay(weekly, kStart, false, 4));
+    EXPECT_TRUE(findEventDay(weekly, kStart, false, 5));
+    EXPECT_FALSE(findEventDay(weekly, kStart, true, 1));
+    EXPECT_TRUE(findEventDay(weekly, kStart, true, 2));
+}
+
+// The search skips the rest of a stretch of days in which one whole grid period had no match.
+// Each case is one where a skip too early, too far or with the wrong period misses a day that
+// the walk finds: rounding that changes as event times grow, event days clamped by the
+// calendar, the first cells after a grid's start, a weekday that repeats after 28 years only.
+TEST(EventSearch, SkipsOnlyWhatHasNoMatch) {
+    const struct {
+        const char* what;
+        ReminderEntry entry;
+        std::int32_t start;
+        bool backwards;
+        std::int32_t limit;
+    } kCases[] = {
+        // Before day 195 an event a nanosecond before midnight falls on the day before; from
+        // then on it rounds up onto its own day.
+        {"daily, nanosecond before midnight", entryOf(L"01.01.1901", -1e-9, 2, 1), 2, false, 400},
+        {"weekly, nanosecond before midnight", entryOf(L"01.01.1901", -1e-9, 2, 7), 50, false, 400},
+        {"3-daily backwards", entryOf(L"02.01.1901", -3e-10, 2, -3), 2, false, 400},
+        {"monthly, nanosecond before midnight", entryOf(L"01.01.1901", -1e-9, 3, 1), 2, false, 400},
+        {"month day, before midnight", entryOf(L"01.01.1901", 86400 - 1e-9, 6, -1), 2, false, 400},
+        {"back to the rounding day", entryOf(L"01.01.1901", -1e-9, 2, 1), 150, true, 400},
+        // Every event day is clamped to 1000000 (or -1000000); the time of day moves that one
+        // event to day 2500.
+        {"clamped high", entryOf(L"999999.1.1901", -997500 * kSecondsPerDay, 3, 1), 2, false, 3000},
+        {"clamped low", entryOf(L"-2000000.1.1901", 1002500 * kSecondsPerDay, 3, 1), 2, false,
+         3000},
+        {"clamped high, backwards", entryOf(L"999999.1.1901", -997500 * kSecondsPerDay, 3, 1), 5000,
+         true, 3000},
+        // A day and a bit after each grid step: never before the start (the step lies at the
+        // end of those cells), always after it.
+        {"days after the start", entryOf(L"01.01.1920", 1.5 * kSecondsPerDay, 2, 7), 2, false,
+         8000},
+        {"days before the start", entryOf(L"01.01.1920", -1.5 * kSecondsPerDay, 2, -7), 8000, true,
+         8000},
+        {"months after the start", entryOf(L"01.01.1910", 35 * kSecondsPerDay, 3, 3), 2, false,
+         4000},
+        {"month days after the start", entryOf(L"01.01.1910", 35 * kSecondsPerDay, 6, 3), 2, false,
+         4000},
+        // The 4th weekday of December, 343 days later, is still in November of the next year
+        // only when it is the 22nd (or the 23rd before a leap year): from December 1906 on
+        // next in 1911, more than 48 months later.
+        {"4th weekday, a few years in 28", entryOf(L"22.12.1905", 343 * kSecondsPerDay, 5, 12),
+         dayNumberOf(1, 12, 1906), false, 12000},
+        {"4th weekday, backwards", entryOf(L"22.12.1905", 343 * kSecondsPerDay, 5, 12), 12000, true,
+         12000},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ReminderEntry walked = c.entry;
+        if (number(walked.incType) == 5) {
+            walked.dayPointer = 4;
+        }
+        ReminderEntry searched = walked;
+        const ScanDay from{c.start * kSecondsPerDay + kSecondsOfDay, kSecondsOfDay};
+        const auto byWalk = literal::walkForEventDay(walked, from, c.backwards, c.limit);
+        ASSERT_TRUE(byWalk);  // each case has a day to find
+        EXPECT_EQ(findEventDay(searched, from, c.backwards, c.limit), byWalk);
+        EXPECT_EQ(searched.triggerEventTimeSec, walked.triggerEventTimeSec);
+    }
 }
 
 }  // namespace

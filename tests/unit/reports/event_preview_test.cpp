@@ -231,6 +231,25 @@ TEST(EventPreview, TheLookBackEndsAtTheBeginningOfTheCalendar) {
               (std::vector<std::wstring>{L"[first]"}));
 }
 
+TEST(EventPreview, APreviewFromBeforeTheCalendarScansAllItsDays) {
+    Dictionary dictionary;
+    add(dictionary, single(L"[first]", L"01.01.1901", 43200));
+    add(dictionary, single(L"[before]", L"30.12.1900", 43200));
+    add(dictionary, single(L"[zero]", L"31.12.1900", 0));
+    // 30.12.1900 is day -1: its day cursor lies below 0, yet the preview begins there.
+    const LocalTime early{1900, 12, 30, 8, 30, 0, 0};
+    EXPECT_EQ(keysOf(eventPreview(dictionary, early, 2, false, L"", englishTables())),
+              (std::vector<std::wstring>{L"[before]", L"[zero]", L"[first]"}));
+    // Far before it, on the calendar's lowest day number, the look-back finds nothing.
+    Dictionary ancientEvent;
+    add(ancientEvent, single(L"[a]", L"01.01.-3000", 3600));
+    const LocalTime ancient{-3000, 1, 1, 8, 30, 0, 0};
+    EXPECT_EQ(keysOf(eventPreview(ancientEvent, ancient, 4, false, L"", englishTables())),
+              (std::vector<std::wstring>{L"[a]"}));
+    EXPECT_TRUE(
+        eventPreview(ancientEvent, ancient, 4, true, L"", englishTables()).logLines.empty());
+}
+
 TEST(ScanDay, AppendsTheLinesOfTheCursorsDay) {
     Dictionary dictionary;
     add(dictionary, daily(L"[d]", 36000));
