@@ -14,6 +14,20 @@
 
 namespace tindlow {
 
+// Told what a loading makes of each data line, so that a check can list every problem with its
+// file and line. The window's loadings have none.
+class LoadObserver {
+  public:
+    virtual ~LoadObserver() = default;
+    // A line that became an entry, as it is stored.
+    virtual void entryRead(const std::wstring& path, std::size_t lineNumber,
+                           const ReminderEntry& entry) = 0;
+    // The text of a box the loading shows for the line: an interval column it refuses, or trigger
+    // periods it shortens.
+    virtual void lineProblem(const std::wstring& path, std::size_t lineNumber,
+                             const std::wstring& text) = 0;
+};
+
 // Everything one loading reads and writes. `now` is taken once when the loading starts, so
 // every entry of one loading is computed for the same day.
 struct EventInput {
@@ -27,6 +41,7 @@ struct EventInput {
     double defaultPostTrigger = 259200.0;
     std::int32_t executionLoopPeriod = 1;
     std::wstring dashLine;
+    LoadObserver* observer = nullptr;
 };
 
 // The file lists of the three event directories, kept until the next loading.

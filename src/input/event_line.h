@@ -14,16 +14,26 @@ inline constexpr std::size_t kEventLinePiece = 998;
 // An event line has nine columns and an unused tenth; anything after the tenth is dropped.
 inline constexpr std::size_t kEventColumnCount = 10;
 using EventColumns = std::array<std::wstring, kEventColumnCount>;
+// The columns as parts of the line they were cut from; valid while the line is.
+using EventColumnViews = std::array<std::wstring_view, kEventColumnCount>;
 
-// The lines of an event file as the reader numbers them. Every byte is one character (code point
-// = byte value). A CR right before an LF is dropped, as a text-mode read does; other CRs stay.
-// Every LF ends a line, so empty lines count wherever they are, trailing ones included; text after
-// the last LF is a last line of its own, and nothing after it is none. Each physical line is cut
-// into pieces of kEventLinePiece characters and a rest (an empty physical line is one empty line).
+// The lines of an event file as the reader numbers them, as parts of the file's bytes (valid
+// while the bytes are). Every byte is one character (code point = byte value). A CR right before
+// an LF is dropped, as a text-mode read does; other CRs stay. Every LF ends a line, so empty lines
+// count wherever they are, trailing ones included; text after the last LF is a last line of its
+// own, and nothing after it is none. Each physical line is cut into pieces of kEventLinePiece
+// characters and a rest (an empty physical line is one empty line).
+std::vector<std::string_view> eventFileLinePieces(std::string_view bytes);
+
+// The same lines as texts.
 std::vector<std::wstring> eventFileLines(const std::string& bytes);
+
+// Appends the bytes of one line as text, one character per byte.
+void appendEventLineText(std::wstring& text, std::string_view piece);
 
 // Cuts a line at every ";": column 1 is the text before the first, and so on; columns the line
 // does not reach are empty.
+EventColumnViews splitColumnViews(std::wstring_view line);
 EventColumns splitColumns(std::wstring_view line);
 
 // Whether the first column marks a line of defaults: it contains "default" in any case of the

@@ -62,6 +62,26 @@ int readDirectory(EventInput& input, const std::wstring& directory,
     return count;
 }
 
+// A loading rebuilds both dictionaries in the storage of their old entries (most lines are the
+// same as last time); what the new entries did not take is freed when the loading ends, on
+// every way out of it.
+class RebuiltDictionaries {
+  public:
+    explicit RebuiltDictionaries(EventInput& input) : input_(input) {
+        input_.today.recycle();
+        input_.complete.recycle();
+    }
+    ~RebuiltDictionaries() {
+        input_.today.releaseRecycled();
+        input_.complete.releaseRecycled();
+    }
+    RebuiltDictionaries(const RebuiltDictionaries&) = delete;
+    RebuiltDictionaries& operator=(const RebuiltDictionaries&) = delete;
+
+  private:
+    EventInput& input_;
+};
+
 }  // namespace
 
 int listFiles(const FileSystem& files, const std::wstring& directory, const std::wstring& extension,
@@ -85,8 +105,7 @@ int listFiles(const FileSystem& files, const std::wstring& directory, const std:
 void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory,
                     const std::wstring& periodicEventsDirectory, const std::wstring& networkPath,
                     NetworkPathState& networkPathState, EventFileLists& lists, KeyLookup* lookup) {
-    input.today.clear();
-    input.complete.clear();
+    const RebuiltDictionaries rebuilt(input);
     readDirectory(input, singleEventsDirectory, lists.singleEvents, lookup);
     readDirectory(input, periodicEventsDirectory, lists.periodicEvents, lookup);
     if (networkPath.empty()) {

@@ -1,4 +1,9 @@
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "input/event_input.h"
@@ -18,54 +23,81 @@ const std::wstring& message(const TextTables& texts, int index) {
     return texts.messages.at(static_cast<std::size_t>(index));
 }
 
+// The first seven columns as a line of defaults set them; a data line's empty column takes the
+// default of its column.
+constexpr std::size_t kDefaultedColumns = 7;
+using EventDefaults = std::array<std::wstring, kDefaultedColumns>;
+constexpr std::size_t kTimeColumn = 3;
+
 // A line of defaults changes the defaults of the lines after it in the same file.
-void applyDefaultLine(const EventColumns& columns, ReminderEntry& defaults) {
-    const std::wstring& first = columns[0];
-    if (first.find(L'=', 1) != std::wstring::npos) {
+void applyDefaultLine(const EventColumnViews& columns, EventDefaults& defaults) {
+    const std::wstring_view first = columns[0];
+    if (first.find(L'=', 1) != std::wstring_view::npos) {
         std::size_t start = first.find(L'=') + 1;
         while (start < first.size() && isBlank(first[start])) {
             ++start;
         }
-        defaults.sWhat = first.substr(start);
+        defaults[0] = first.substr(start);
     }
-    if (!columns[1].empty()) {
-        defaults.sText = columns[1];
+    for (std::size_t column = 1; column < kDefaultedColumns; ++column) {
+        if (!columns[column].empty()) {
+            defaults[column] = columns[column];
+        }
     }
-    if (!columns[2].empty()) {
-        defaults.sDate = columns[2];
-    }
-    if (!columns[3].empty()) {
-        defaults.sTime = commasToPoints(columns[3]);
-    }
-    if (!columns[4].empty()) {
-        defaults.sPretrigg = columns[4];
-    }
-    if (!columns[5].empty()) {
-        defaults.sRepeat = columns[5];
-    }
-    if (!columns[6].empty()) {
-        defaults.sInterval = columns[6];
+    if (!columns[kTimeColumn].empty()) {
+        defaults[kTimeColumn] = commasToPoints(std::move(defaults[kTimeColumn]));
     }
 }
 
-// Columns 1 to 7 of a data line over the defaults; empty columns keep the default.
-ReminderEntry entryOverDefaults(const EventColumns& columns, const ReminderEntry& defaults) {
-    ReminderEntry entry = defaults;
-    std::wstring* const fields[] = {&entry.sWhat,     &entry.sText,   &entry.sDate,    &entry.sTime,
-                                    &entry.sPretrigg, &entry.sRepeat, &entry.sInterval};
-    for (std::size_t column = 0; column < std::size(fields); ++column) {
-        if (!columns[column].empty()) {
-            *fields[column] = column == 3 ? commasToPoints(columns[column]) : columns[column];
-        }
+// Columns 1 to 7 of a data line over the defaults; empty columns keep the default. Each field is
+// made once from its column or its default: no copy of the whole defaults per line.
+void takeColumnsOverDefaults(const EventColumnViews& columns, const EventDefaults& defaults,
+                             ReminderEntry& entry) {
+    const auto source = [&columns, &defaults](std::size_t column) {
+        return columns[column].empty() ? std::wstring_view(defaults[column]) : columns[column];
+    };
+    const std::wstring_view what = source(0);
+    const std::wstring_view text = source(1);
+    // The pop-up shows title and text side by side.
+    const bool blankBetween =
+        !what.empty() && !text.empty() && !what.ends_with(L' ') && !text.starts_with(L' ');
+    entry.sWhat.reserve(what.size() + (blankBetween ? 1 : 0));
+    entry.sWhat = what;
+    if (blankBetween) {
+        entry.sWhat += L' ';
     }
-    return entry;
+    entry.sText = text;
+    entry.sDate = source(2);
+    entry.sTime = source(kTimeColumn);
+    if (!columns[kTimeColumn].empty()) {
+        std::replace(entry.sTime.begin(), entry.sTime.end(), L',', L'.');
+    }
+    entry.sPretrigg = source(4);
+    entry.sRepeat = source(5);
+    // Only the trimmed interval column is ever looked at.
+    entry.sInterval = trimmedView(source(6));
+}
+
+// Back to a default entry, keeping the storage of its texts for the next line's fields.
+void resetKeepingStorage(ReminderEntry& entry) {
+    static constexpr std::wstring ReminderEntry::*kTexts[] = {
+        &ReminderEntry::sKey,    &ReminderEntry::sWhat,     &ReminderEntry::sText,
+        &ReminderEntry::sDate,   &ReminderEntry::sTime,     &ReminderEntry::sPretrigg,
+        &ReminderEntry::sRepeat, &ReminderEntry::sInterval, &ReminderEntry::sRowNumber,
+        &ReminderEntry::sFile};
+    ReminderEntry blank;
+    for (std::wstring ReminderEntry::*text : kTexts) {
+        (entry.*text).clear();
+        (blank.*text).swap(entry.*text);
+    }
+    // Every field not listed above simply becomes its default.
+    entry = std::move(blank);
 }
 
 // Decides the interval column of the entry. False when the line is to be skipped: a comment, "-1",
 // or a column refused after its message box.
 bool decideIntervalColumn(EventInput& input, ReminderEntry& entry, const std::wstring& path,
                           std::size_t lineNumber) {
-    entry.sInterval = trimmed(entry.sInterval);
     if (entry.sInterval.starts_with(L'#') || entry.sInterval == L"-1") {
         return false;
     }
@@ -77,8 +109,12 @@ bool decideIntervalColumn(EventInput& input, ReminderEntry& entry, const std::ws
     }
     const IntervalDecision decision = decideInterval(entry.sInterval);
     if (!decision.accepted) {
-        input.errorBoxes.showCounted(intervalRejectionMessage(
-            decision, entry.sInterval, path, static_cast<std::int64_t>(lineNumber), input.texts));
+        const std::wstring text = intervalRejectionMessage(
+            decision, entry.sInterval, path, static_cast<std::int64_t>(lineNumber), input.texts);
+        if (input.observer != nullptr) {
+            input.observer->lineProblem(path, lineNumber, text);
+        }
+        input.errorBoxes.showCounted(text);
         return false;
     }
     entry.incType = decision.incType;
@@ -109,19 +145,36 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
     // rest of this file is computed for.
     const LocalTime now = input.now;
     const DayMonthYear referenceDate{now.day, now.month, now.year};
-    const std::vector<std::wstring> lines = eventFileLines(file.bytes);
-    ReminderEntry defaults;
-    for (std::size_t index = 0; index < lines.size(); ++index) {
+    const std::vector<std::string_view> pieces = eventFileLinePieces(file.bytes);
+    // Each line is made as text once, in one buffer kept for the whole file: in load mode right
+    // behind its "Line NN: " log prefix, so that the log line is the buffer itself. The columns
+    // are parts of the buffer until the next line.
+    std::wstring buffer;
+    EventDefaults defaults;
+    // Made anew for every line in the same storage, then copied into the dictionaries, which
+    // keep the storage of their old entries for the copies during a reload.
+    ReminderEntry entry;
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
         const std::size_t lineNumber = index + 1;
-        const std::wstring& line = lines[index];
+        buffer.clear();
         if (loadMode) {
-            input.log.log(message(texts, msg::kLine) +
-                          paddedIntText(static_cast<std::int64_t>(lineNumber), 2) + L": " + line);
+            const std::wstring& linePrefix = message(texts, msg::kLine);
+            // Room for the digits of any line number and ": ".
+            buffer.reserve(linePrefix.size() + 24 + pieces[index].size());
+            buffer += linePrefix;
+            appendPaddedIntText(buffer, static_cast<std::int64_t>(lineNumber), 2);
+            buffer += L": ";
         }
+        const std::size_t lineStart = buffer.size();
+        appendEventLineText(buffer, pieces[index]);
+        if (loadMode) {
+            input.log.log(buffer);
+        }
+        const std::wstring_view line = std::wstring_view(buffer).substr(lineStart);
         if (lineNumber == 1 || line.empty()) {
             continue;
         }
-        const EventColumns columns = splitColumns(line);
+        const EventColumnViews columns = splitColumnViews(line);
         // The lookup looks at every data line, also at those that are skipped below.
         if (!loadMode && columns[7] == lookup->key) {
             lookup->filePath = replacedAll(path, L".csv", L".xlsm");
@@ -133,35 +186,36 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
             applyDefaultLine(columns, defaults);
             continue;
         }
-        ReminderEntry entry = entryOverDefaults(columns, defaults);
         if (columns[2].empty()) {
             continue;
         }
-        // The pop-up shows title and text side by side.
-        if (!entry.sWhat.empty() && !entry.sText.empty() && !entry.sWhat.ends_with(L' ') &&
-            !entry.sText.starts_with(L' ')) {
-            entry.sWhat += L' ';
-        }
+        resetKeepingStorage(entry);
+        takeColumnsOverDefaults(columns, defaults, entry);
         entry.sKey = columns[7];
         entry.sRowNumber = columns[8];
         entry.repeat = leadingInt(entry.sRepeat);
         entry.dayTime = leadingDouble(entry.sTime) * 86400.0;
         entry.preTrigger = leadingDouble(entry.sPretrigg) * 60.0;
         entry.postTrigger = input.defaultPostTrigger;
-        entry.remindMatrix = 0;
         entry.sFile = path;
         if (!decideIntervalColumn(input, entry, path, lineNumber)) {
             continue;
         }
         const std::wstring overlap = overlapCheck(entry, input.executionLoopPeriod, texts);
         if (!overlap.empty()) {
+            if (input.observer != nullptr) {
+                input.observer->lineProblem(path, lineNumber, overlap);
+            }
             input.errorBoxes.showCounted(overlap);
         }
         computeEvent(entry, referenceDate);
-        if (todayTest(entry, now) == kRemindPeriodToday) {
-            input.today.slot(entry.sKey) = entry;
+        if (input.observer != nullptr) {
+            input.observer->entryRead(path, lineNumber, entry);
         }
-        input.complete.slot(entry.sKey) = entry;
+        if (todayTest(entry, now) == kRemindPeriodToday) {
+            input.today.store(entry.sKey, entry);
+        }
+        input.complete.store(entry.sKey, entry);
     }
     if (loadMode) {
         input.log.log(input.dashLine);

@@ -33,7 +33,7 @@ bool isBlank(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
 }
 
-std::wstring trimmed(std::wstring_view text) {
+std::wstring_view trimmedView(std::wstring_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && isBlank(text[first])) {
@@ -42,7 +42,11 @@ std::wstring trimmed(std::wstring_view text) {
     while (last > first && isBlank(text[last - 1])) {
         --last;
     }
-    return std::wstring(text.substr(first, last - first));
+    return text.substr(first, last - first);
+}
+
+std::wstring trimmed(std::wstring_view text) {
+    return std::wstring(trimmedView(text));
 }
 
 std::int32_t leadingInt(std::wstring_view text) {

@@ -14,7 +14,8 @@ std::int32_t leadingInt(std::wstring_view text);
 // library does; unreadable text gives 0.0.
 double leadingDouble(std::wstring_view text);
 
-bool isBlank(wchar_t c);                       // blank, tab, CR, LF, VT or FF
-std::wstring trimmed(std::wstring_view text);  // leading and trailing white space removed
+bool isBlank(wchar_t c);                                // blank, tab, CR, LF, VT or FF
+std::wstring trimmed(std::wstring_view text);           // leading and trailing white space removed
+std::wstring_view trimmedView(std::wstring_view text);  // the same part, without a copy
 
 }  // namespace tindlow

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 namespace tindlow {
 
@@ -18,16 +20,41 @@ constexpr double kSecondsOfDayLimit = 1e15;
 
 }  // namespace
 
+void appendPaddedIntText(std::wstring& text, std::int64_t value, int width) {
+    // The digits are made right to left in a buffer long enough for the sign and the 19 digits
+    // of the 64-bit range; the magnitude is taken unsigned, so the lowest value has one too.
+    wchar_t digits[20];
+    std::size_t first = std::size(digits);
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    do {
+        digits[--first] = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        digits[--first] = L'-';
+    }
+    const std::size_t length = std::size(digits) - first;
+    // The zeros go in front of everything, the sign included: -5 at width 3 is "0-5".
+    if (width > 0 && length < static_cast<std::size_t>(width)) {
+        text.append(static_cast<std::size_t>(width) - length, L'0');
+    }
+    text.append(digits + first, length);
+}
+
+void appendIntText(std::wstring& text, std::int64_t value) {
+    appendPaddedIntText(text, value, 0);
+}
+
 std::wstring intText(std::int64_t value) {
-    return std::to_wstring(value);
+    std::wstring text;
+    appendIntText(text, value);
+    return text;
 }
 
 std::wstring paddedIntText(std::int64_t value, int width) {
-    std::wstring text = intText(value);
-    // The zeros go in front of everything, the sign included: -5 at width 3 is "0-5".
-    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), L'0');
-    }
+    std::wstring text;
+    appendPaddedIntText(text, value, width);
     return text;
 }
 

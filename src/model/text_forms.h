@@ -20,6 +20,9 @@ std::wstring nowText(const LocalTime& now, const std::wstring& kind,
 
 std::wstring intText(std::int64_t value);
 std::wstring paddedIntText(std::int64_t value, int width);
+// The same, appended to `text`: the log lines are built in place without temporary texts.
+void appendIntText(std::wstring& text, std::int64_t value);
+void appendPaddedIntText(std::wstring& text, std::int64_t value, int width);
 std::wstring hexText(std::uint32_t value);     // 0x000000FF
 std::wstring binaryText(std::uint32_t value);  // 0000 0000 ... 1111
 std::wstring fixed2Text(double value);         // "%.2f"

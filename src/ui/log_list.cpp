@@ -1,5 +1,7 @@
 #include "ui/log_list.h"
 
+#include <utility>
+
 #include "model/text_forms.h"
 
 namespace tindlow {
@@ -11,7 +13,16 @@ void LogList::log(const std::wstring& text) {
     if (lineNumber_ < INT32_MAX) {
         ++lineNumber_;
     }
-    const int index = view_.addLogLine(paddedIntText(lineNumber_, 3) + L"   " + text);
+    // Built in place in the storage of the line before (taken out while the view adds it, so a
+    // line logged from inside the view gets storage of its own).
+    std::wstring line = std::move(line_);
+    line.clear();
+    line.reserve(kMostDigits + kNumberGap.size() + text.size());
+    appendPaddedIntText(line, lineNumber_, static_cast<int>(kNumberWidth));
+    line += kNumberGap;
+    line += text;
+    const int index = view_.addLogLine(line);
+    line_ = std::move(line);
     if (index < 0) {
         return;
     }

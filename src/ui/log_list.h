@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/log_sink.h"
@@ -37,6 +39,11 @@ class LogList : public LogSink {
     void concealBulk();
 
   private:
+    // "001   text": the number, at least three digits, and three blanks before the text.
+    static constexpr std::size_t kNumberWidth = 3;
+    static constexpr std::size_t kMostDigits = 10;  // of the highest number, INT32_MAX
+    static constexpr std::wstring_view kNumberGap = L"   ";
+
     bool deferring() const { return bulkDepth_ > 0 && !revealed_; }
 
     View& view_;
@@ -45,6 +52,8 @@ class LogList : public LogSink {
     int bulkDepth_ = 0;
     bool revealed_ = false;
     int pendingTop_ = -1;
+    // The storage of the last line built, reused for the next.
+    std::wstring line_;
 };
 
 // A bulk for the time of a scope.

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/event_input.h"
 #include "input/event_input_harness.h"
+#include "model/same_entry.h"
 
 namespace tindlow {
 namespace {
@@ -183,6 +185,82 @@ TEST_F(EventLoaderTest, NetworkPathStates) {
         EXPECT_EQ(freshLists.networkEvents, c.networkList);
         EXPECT_EQ(fresh.complete.find(L"[net]") != nullptr, c.withFile);
     }
+}
+
+TEST_F(EventLoaderTest, ReloadGivesTheSameDictionariesAsAFirstLoading) {
+    // A reload makes its entries in the storage of the old ones; whatever the old ones were and
+    // whatever the reminder check wrote into them, the result is that of a first loading.
+    const std::string header = "Title;Text;Date;Time;Pretrigger;Repeat;Interval;Key;Row\r\n";
+    h.files.addFile(
+        kSingle + L"Events.csv",
+        header +
+            "Old title that is rather long;Old text;15.06.2025;0,5;60;3;30mwd2;[a];2\r\n"
+            "Gone;;15.06.2025;0,5;60;1;;[gone];3\r\n"
+            "Year;;01.01.2025;0,25;0;0;365;[b];4\r\n");
+    load();
+    for (Dictionary* dictionary : {&h.today, &h.complete}) {
+        for (auto& [key, entry] : *dictionary) {
+            entry.remindMatrix = 0xFFFFFFFFu;
+            entry.lastOutputSec = 1.0;
+            entry.nextAskSec = 2.0;
+        }
+    }
+    const std::string reloaded = header +
+                                 "New;;15.06.2025;0,75;0;0;;[a];2\r\n"
+                                 "Year;;01.01.2025;0,25;0;0;7;[b];3\r\n"
+                                 "Added;;15.06.2025;0,5;30;2;;[c];4\r\n";
+    h.files.addFile(kSingle + L"Events.csv", reloaded);
+    load();
+
+    EventInputHarness first;
+    first.files.addFile(kSingle + L"Events.csv", reloaded);
+    NetworkPathState firstState = NetworkPathState::None;
+    EventFileLists firstLists;
+    loadEventFiles(first.input, kSingle, kPeriodic, L"", firstState, firstLists, nullptr);
+    for (const auto& [dictionary, expected] :
+         {std::pair{&h.complete, &first.complete}, std::pair{&h.today, &first.today}}) {
+        ASSERT_EQ(dictionary->size(), expected->size());
+        for (const auto& [key, entry] : *expected) {
+            SCOPED_TRACE(testing::Message() << key);
+            ASSERT_NE(dictionary->find(key), nullptr);
+            expectSameEntry(*dictionary->find(key), entry);
+        }
+    }
+    EXPECT_EQ(first.today.size(), 2u);  // [a] and [c]
+}
+
+TEST_F(EventLoaderTest, LoadingNestedInABoxOfTheReaderLeavesBothLoadingsComplete) {
+    // The window reloads from a tick inside a message box of the reader: the nested loading
+    // empties and refills the dictionaries while the outer one is in the middle of a file and
+    // goes on storing its remaining lines afterwards.
+    h.files.addFile(kSingle + L"Events.csv",
+                    "Title;Text;Date;Time;Pretrigger;Repeat;Interval;Key;Row\r\n"
+                    "First;;15.06.2025;0,5;60;1;365;[a1];2\r\n"
+                    "Refused;;15.06.2025;0,5;60;1;7d;[bad];3\r\n"
+                    "Second;;15.06.2025;0,75;60;1;;[a2];4\r\n");
+    h.boxes.onShow = [this](const FakeMessageBoxes::Box&) {
+        if (h.boxes.shown.size() == 1) {
+            load();
+        }
+    };
+    load();
+    EXPECT_EQ(h.boxes.shown.size(), 2u);  // the outer loading's box and the nested one's
+
+    EventInputHarness first;
+    first.files.addFile(kSingle + L"Events.csv", *h.files.fileBytes(kSingle + L"Events.csv"));
+    NetworkPathState firstState = NetworkPathState::None;
+    EventFileLists firstLists;
+    loadEventFiles(first.input, kSingle, kPeriodic, L"", firstState, firstLists, nullptr);
+    for (const auto& [dictionary, expected] :
+         {std::pair{&h.complete, &first.complete}, std::pair{&h.today, &first.today}}) {
+        ASSERT_EQ(dictionary->size(), expected->size());
+        for (const auto& [key, entry] : *expected) {
+            SCOPED_TRACE(testing::Message() << key);
+            ASSERT_NE(dictionary->find(key), nullptr);
+            expectSameEntry(*dictionary->find(key), entry);
+        }
+    }
+    EXPECT_EQ(first.complete.size(), 2u);
 }
 
 TEST_F(EventLoaderTest, LookupIsPassedToEveryFileAndTheLastFileReadWins) {

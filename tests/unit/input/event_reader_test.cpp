@@ -9,6 +9,7 @@
 #include "input/event_input_harness.h"
 #include "input/event_line.h"
 #include "input/interval_column.h"
+#include "model/same_entry.h"
 
 namespace tindlow {
 namespace {
@@ -328,6 +329,43 @@ TEST_F(EventReaderTest, StoresInTodaysDictionaryOnlyWhatConcernsToday) {
               (std::vector<std::wstring>{L"[later]", L"[nostep]", L"[now]", L"[past]"}));
     EXPECT_EQ(keysOf(h.today), std::vector<std::wstring>{L"[now]"});
     EXPECT_GT(entry(L"[now]").nextEventTimeSec, 0.0);
+}
+
+TEST_F(EventReaderTest, EachLineIsReadAsIfItWereTheOnlyOne) {
+    // Every entry is made in the storage of the one before: nothing of an earlier line (a day
+    // pointer, a shortened post trigger, a longer text) may remain in a later one.
+    const std::wstring lines[] = {
+        L"Monthly on a weekday;A long text for the storage;10.06.2025;0,5;60;3;30mwd2;[mwd];2",
+        L"Daily;;01.01.2025;0;0;0;1;[daily];3",
+        L"Now;x;15.06.2025;0,5;60;1;;[now];4",
+        L"Past;;01.01.2000;0;0;0;365;[past];5",
+        L"Monthly on a day;;15.06.2025;0,75;0;0;30mmd15;[mmd];6",
+        L"T;;15.06.2025;0,5;;;;[short];7",
+    };
+    std::wstring all;
+    for (const std::wstring& line : lines) {
+        all += line + L"\r\n";
+    }
+    readLines(all);
+    for (const std::wstring& line : lines) {
+        SCOPED_TRACE(testing::Message() << line);
+        EventInputHarness alone;
+        std::string bytes;
+        for (const wchar_t c : kHeader + L"\r\n" + line) {
+            bytes.push_back(static_cast<char>(c));
+        }
+        alone.files.addFile(kTeam, bytes);
+        readEventFile(alone.input, kTeam, nullptr);
+        ASSERT_EQ(alone.complete.size(), 1u);
+        const auto& [key, expected] = *alone.complete.begin();
+        ASSERT_NE(h.complete.find(key), nullptr);
+        expectSameEntry(*h.complete.find(key), expected);
+        const ReminderEntry* todays = h.today.find(key);
+        ASSERT_EQ(todays != nullptr, alone.today.find(key) != nullptr);
+        if (todays != nullptr) {
+            expectSameEntry(*todays, *alone.today.find(key));
+        }
+    }
 }
 
 TEST_F(EventReaderTest, ReadsEachPieceOfALongLineAsALineOfItsOwn) {

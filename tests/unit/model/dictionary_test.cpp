@@ -1,7 +1,12 @@
 #include "model/dictionary.h"
 
+#include "model/same_entry.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace tindlow {
@@ -158,6 +163,162 @@ TEST(Dictionary, ClearRemovesEverything) {
     EXPECT_EQ(dictionary.find(L"[a]"), nullptr);
     EXPECT_EQ(dictionary.begin(), dictionary.end());
     expectDefault(dictionary.slot(L"[a]"));
+}
+
+ReminderEntry entryNamed(const std::wstring& key, const std::wstring& what) {
+    ReminderEntry entry;
+    entry.sKey = key;
+    entry.sWhat = what;
+    return entry;
+}
+
+// The keys in traversal order, each with the title of the entry stored under it.
+std::vector<std::wstring> keysWithTitles(const Dictionary& dictionary) {
+    std::vector<std::wstring> texts;
+    for (const auto& [key, entry] : dictionary) {
+        texts.push_back(key + L"=" + entry.sWhat);
+    }
+    return texts;
+}
+
+TEST(Dictionary, StoresInOrdinalOrderWhateverTheOrderOfArrival) {
+    // The keys share the long prefix of real keys; the place of the previous insert is tried
+    // first, so every way of missing it must still find the right place.
+    const std::wstring p = L"[02.01.2026-18:00:00-3000000";
+    const struct {
+        const char* name;
+        std::vector<std::wstring> keys;  // stored in this order, the n-th titled n
+        std::vector<std::wstring> expected;
+    } kCases[] = {
+        {"ascending", {p + L"1]", p + L"2]", p + L"3]"}, {p + L"1]=0", p + L"2]=1", p + L"3]=2"}},
+        {"descending", {p + L"3]", p + L"2]", p + L"1]"}, {p + L"1]=2", p + L"2]=1", p + L"3]=0"}},
+        {"back into the middle",
+         {p + L"1]", p + L"5]", p + L"3]", p + L"4]", p + L"2]"},
+         {p + L"1]=0", p + L"2]=4", p + L"3]=2", p + L"4]=3", p + L"5]=1"}},
+        {"duplicates: the last one wins",
+         {p + L"2]", p + L"2]", p + L"1]", p + L"2]", p + L"3]", p + L"1]"},
+         {p + L"1]=5", p + L"2]=3", p + L"3]=4"}},
+        {"a key that is a prefix of the previous one",
+         {p + L"1]x", p + L"1]", p},
+         {
+             p + L"=2",
+             p + L"1]=1",
+             p + L"1]x=0",
+         }},
+        {"code units above Latin-1 and the empty key",
+         {L"[\u00E4", L"[\u4E00", L"[a", L"", L"[\u00E4"},
+         {L"=3", L"[a=2", L"[\u00E4=4", L"[\u4E00=1"}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Dictionary dictionary;
+        for (std::size_t i = 0; i < c.keys.size(); ++i) {
+            dictionary.store(c.keys[i], entryNamed(c.keys[i], std::to_wstring(i)));
+        }
+        EXPECT_EQ(keysWithTitles(dictionary), c.expected);
+        EXPECT_EQ(dictionary.size(), c.expected.size());
+    }
+}
+
+TEST(Dictionary, ScatteredKeysEndUpSortedAndFindable) {
+    Dictionary dictionary;
+    std::vector<std::wstring> sorted;
+    // 0, 37, 74, ... modulo 1000 visits every number once, in long runs that go up and then
+    // jump back; each key is stored twice, the second time over the first.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 1000; ++i) {
+            const std::wstring key =
+                L"[02.01.2026-18:00:00-" + std::to_wstring(1000 + i * 37 % 1000) + L"]";
+            dictionary.store(key, entryNamed(key, std::to_wstring(round)));
+            if (round == 0) {
+                sorted.push_back(key);
+            }
+        }
+    }
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(keysInOrder(dictionary), sorted);
+    for (const std::wstring& key : sorted) {
+        ASSERT_NE(dictionary.find(key), nullptr);
+        EXPECT_EQ(dictionary.find(key)->sWhat, L"1");
+    }
+}
+
+TEST(Dictionary, StoreReplacesTheWholeEntryAndMayTakeTheKeyFromIt) {
+    Dictionary dictionary;
+    dictionary.store(L"[k]", filledEntry(L"[k]"));
+    ReminderEntry later = entryNamed(L"[k]", L"Later");
+    // The key is the entry's own field, as the reader passes it.
+    const ReminderEntry& stored = dictionary.store(later.sKey, later);
+    expectSameEntry(stored, later);
+    EXPECT_EQ(dictionary.size(), 1u);
+    EXPECT_EQ(later.sKey, L"[k]");  // the caller's entry is copied, not taken
+}
+
+TEST(Dictionary, RecycledDictionaryIsEmptyAndKeepsNothingOfTheOldEntries) {
+    Dictionary dictionary;
+    for (const wchar_t* key : {L"[a]", L"[b]", L"[c]"}) {
+        dictionary.store(key, filledEntry(key));
+    }
+    dictionary.recycle();
+    EXPECT_TRUE(dictionary.empty());
+    EXPECT_EQ(dictionary.begin(), dictionary.end());
+    EXPECT_EQ(dictionary.find(L"[a]"), nullptr);
+
+    // New entries in the old storage: the same keys, others, and one whose texts are longer
+    // than any old one. Each must be exactly what was stored.
+    const ReminderEntry entries[] = {entryNamed(L"[b]", L"B"), entryNamed(L"[z]", L""),
+                                     entryNamed(L"[a]", std::wstring(300, L'x'))};
+    for (const ReminderEntry& entry : entries) {
+        dictionary.store(entry.sKey, entry);
+    }
+    expectDefault(dictionary.slot(L"[c]"));
+    dictionary.releaseRecycled();
+    EXPECT_EQ(keysInOrder(dictionary), (std::vector<std::wstring>{L"[a]", L"[b]", L"[c]", L"[z]"}));
+    for (const ReminderEntry& entry : entries) {
+        SCOPED_TRACE(testing::Message() << entry.sKey);
+        ASSERT_NE(dictionary.find(entry.sKey), nullptr);
+        expectSameEntry(*dictionary.find(entry.sKey), entry);
+    }
+
+    // Recycling twice before the storage is used up, as a loading nested in another does.
+    dictionary.recycle();
+    dictionary.store(L"[n]", entryNamed(L"[n]", L"nested"));
+    dictionary.recycle();
+    EXPECT_TRUE(dictionary.empty());
+    dictionary.store(L"[m]", entryNamed(L"[m]", L"outer"));
+    dictionary.releaseRecycled();
+    EXPECT_EQ(keysWithTitles(dictionary), std::vector<std::wstring>{L"[m]=outer"});
+}
+
+TEST(Dictionary, CopiesAndMovesGoOnInsertingInOrder) {
+    // Each dictionary remembers where it inserted last; a copy or a move must not take that
+    // place along into a map it does not belong to.
+    Dictionary original;
+    original.store(L"[b]", entryNamed(L"[b]", L"b"));
+    original.store(L"[d]", entryNamed(L"[d]", L"d"));
+
+    Dictionary copy = original;
+    copy.store(L"[e]", entryNamed(L"[e]", L"e"));
+    copy.store(L"[c]", entryNamed(L"[c]", L"c"));
+    original.store(L"[a]", entryNamed(L"[a]", L"a"));
+    EXPECT_EQ(keysInOrder(copy), (std::vector<std::wstring>{L"[b]", L"[c]", L"[d]", L"[e]"}));
+    EXPECT_EQ(keysInOrder(original), (std::vector<std::wstring>{L"[a]", L"[b]", L"[d]"}));
+
+    Dictionary moved = std::move(copy);
+    moved.store(L"[f]", entryNamed(L"[f]", L"f"));
+    moved.slot(L"[a]");
+    EXPECT_EQ(keysInOrder(moved),
+              (std::vector<std::wstring>{L"[a]", L"[b]", L"[c]", L"[d]", L"[e]", L"[f]"}));
+
+    Dictionary assigned;
+    assigned.store(L"[x]", entryNamed(L"[x]", L"x"));
+    assigned = original;
+    assigned.store(L"[c]", entryNamed(L"[c]", L"c"));
+    EXPECT_EQ(keysInOrder(assigned), (std::vector<std::wstring>{L"[a]", L"[b]", L"[c]", L"[d]"}));
+    assigned = std::move(moved);
+    assigned.store(L"[0]", entryNamed(L"[0]", L"0"));
+    EXPECT_EQ(assigned.size(), 7u);
+    EXPECT_EQ(keysInOrder(assigned).front(), L"[0]");
 }
 
 }  // namespace

@@ -120,6 +120,13 @@ TEST(NumberTexts, IntAndPaddedInt) {
         SCOPED_TRACE(testing::Message() << c.value << " width " << c.width);
         EXPECT_EQ(paddedIntText(c.value, c.width), c.expected);
     }
+
+    // The log lines are built by appending: the text before stays as it is.
+    std::wstring line = L"Line ";
+    appendPaddedIntText(line, 7, 2);
+    line += L": ";
+    appendIntText(line, std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(line, L"Line 07: -9223372036854775808");
 }
 
 TEST(NumberTexts, HexAndBinary) {
