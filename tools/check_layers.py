@@ -13,6 +13,7 @@ The layers, from the bottom up (README's source layout shows the same):
   commands   the command menu's texts and the decisions behind the commands
   ui         the dialog's pieces: log list, settings file, days field, hover, instances, ...
   app        the program: its state, the dialog class that runs everything, the tick
+  cli        the command-line program: arguments, the read-only program directory, check
   win32      the real platform and the window host
 """
 import re
@@ -28,7 +29,8 @@ ALLOWED = {
     "commands": {"reports", "input", "schedule", "model", "platform"},
     "ui": {"input", "model", "platform"},
     "app": {"commands", "reports", "ui", "input", "schedule", "model", "platform"},
-    "win32": {"app", "ui", "model", "platform"},
+    "cli": {"commands", "reports", "ui", "input", "schedule", "model", "platform"},
+    "win32": {"app", "cli", "ui", "model", "platform"},
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

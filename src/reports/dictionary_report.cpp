@@ -1,5 +1,7 @@
 #include "reports/dictionary_report.h"
 
+#include <utility>
+
 #include "model/text_forms.h"
 
 namespace tindlow {
@@ -47,18 +49,27 @@ void appendBlock(std::wstring& text, const std::wstring& key, const ReminderEntr
 
 }  // namespace
 
-std::wstring dictionaryReport(const Dictionary& dictionary, bool todays, const TextTables& texts,
-                              const std::wstring& dashLine) {
-    std::wstring text = todays ? L"Today's Content of the Reminder Dictionary:\n"
-                               : L"Current Content of the Reminder Dictionary:\n";
+void writeDictionaryReport(const Dictionary& dictionary, bool todays, const TextTables& texts,
+                           const std::wstring& dashLine, TextSink& sink) {
+    sink.write(todays ? L"Today's Content of the Reminder Dictionary:\n"
+                      : L"Current Content of the Reminder Dictionary:\n");
     if (todays && dictionary.empty()) {
         // German has no leading blank; neither has a line end.
-        text += texts.messages[msg::kNoReminderToday];
+        sink.write(texts.messages[msg::kNoReminderToday]);
     }
+    std::wstring block;
     for (const auto& [key, entry] : dictionary) {
-        appendBlock(text, key, entry, texts, dashLine);
+        block.clear();
+        appendBlock(block, key, entry, texts, dashLine);
+        sink.write(block);
     }
-    return text;
+}
+
+std::wstring dictionaryReport(const Dictionary& dictionary, bool todays, const TextTables& texts,
+                              const std::wstring& dashLine) {
+    CollectingTextSink sink;
+    writeDictionaryReport(dictionary, todays, texts, dashLine, sink);
+    return std::move(sink.text());
 }
 
 }  // namespace tindlow

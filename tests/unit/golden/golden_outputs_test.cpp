@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fakes/test_program.h"
+#include "golden/example_files.h"
 #include "golden/golden_file.h"
 #include "model/text_forms.h"
 #include "ui/control_ids.h"
@@ -27,9 +28,6 @@ using golden::logText;
 using golden::matchesGolden;
 using golden::utf8;
 
-const std::filesystem::path kExamples =
-    (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / ".." / "examples")
-        .lexically_normal();
 const std::wstring kExports = kTestRoot + L"\\_Exports\\";
 
 // Wednesday 09.12.2026, 08:30:00. Within the next 30 days fall a birthday, the weekly, monthly
@@ -39,11 +37,6 @@ constexpr LocalTime kNow{2026, 12, 9, 8, 30, 0, 0};
 // Wednesday 03.02.2027, beyond the 30 days: a single event, the weekly duty and the monthly
 // meeting on the first Wednesday.
 const std::wstring kSimulatedDate = L"03.02.2027";
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The program on the fake platform, started on a copy of examples/ with the language chosen in
 // the settings file; the clock stands still for the whole session.
@@ -55,29 +48,7 @@ struct GoldenSession : TestProgram {
                            "Language = " + language + "\r\n");
     }
 
-    // Every file of examples/ with its bytes, in the order of its relative path, so that the
-    // fake lists the directories the same way on every machine.
-    void copyExamples() {
-        std::vector<std::filesystem::path> relative;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(kExamples)) {
-            if (entry.is_regular_file()) {
-                relative.push_back(entry.path().lexically_relative(kExamples));
-            }
-        }
-        ASSERT_FALSE(relative.empty()) << "no example files in " << kExamples;
-        std::sort(relative.begin(), relative.end());
-        for (const auto& path : relative) {
-            std::wstring windowsPath = kTestRoot;
-            for (const auto& part : path) {
-                const std::string name = part.string();
-                ASSERT_TRUE(
-                    std::all_of(name.begin(), name.end(), [](char c) { return c > 0 && c < 0x7F; }))
-                    << "example file names are ASCII: " << path;
-                windowsPath += L"\\" + std::wstring(name.begin(), name.end());
-            }
-            fake.files.addFile(windowsPath, readBytes(kExamples / path));
-        }
-    }
+    void copyExamples() { ASSERT_TRUE(addExampleFiles(fake.files, kTestRoot)); }
 
     void typeIntoDaysField(const std::wstring& text) { fake.view.texts[ids::kDaysField] = text; }
     void press(int button) { dialog.onButton(button); }
