@@ -117,20 +117,21 @@ double nowDays(const LocalTime& now) {
 namespace {
 
 // One step of the date reading: the number before the first point, and the rest after it.
-std::int32_t takeNumberBeforePoint(std::wstring& text) {
+// Views only: every computation of an event reads its date text again.
+std::int32_t takeNumberBeforePoint(std::wstring_view& text) {
     const std::size_t point = text.find(L'.');
-    if (point == std::wstring::npos) {
+    if (point == std::wstring_view::npos) {
         return 0;
     }
-    const std::int32_t value = leadingInt(trimmed(std::wstring_view(text).substr(0, point)));
-    text = trimmed(std::wstring_view(text).substr(point + 1));
+    const std::int32_t value = leadingInt(trimmedView(text.substr(0, point)));
+    text = trimmedView(text.substr(point + 1));
     return value;
 }
 
 }  // namespace
 
 DayMonthYear parseDateText(const std::wstring& text) {
-    std::wstring rest = text;
+    std::wstring_view rest = text;
     DayMonthYear date;
     date.day = takeNumberBeforePoint(rest);
     date.month = takeNumberBeforePoint(rest);
