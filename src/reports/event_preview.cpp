@@ -126,6 +126,7 @@ void writeEventPreview(Dictionary& complete, const LocalTime& now, std::int32_t 
 
     std::vector<std::vector<Line>> window(static_cast<std::size_t>(kWindowDays));
     std::int64_t number = 0;
+    std::wstring numbered;
     const double seconds = static_cast<double>(secondsOfDay);
     for (std::int64_t start = 0; start < run.dayCount(); start += kWindowDays) {
         const std::int64_t end = std::min(start + kWindowDays, run.dayCount());
@@ -144,7 +145,13 @@ void writeEventPreview(Dictionary& complete, const LocalTime& now, std::int32_t 
             const ReminderTextContext context{texts, now, true, dateOfSeconds(dayCursor)};
             for (const Line& line : lines) {
                 line.entry->triggerEventTimeSec = line.eventTimeSec;
-                sink.numberedLine(numberedLineText(++number, reminderLine(*line.entry, context)));
+                // One buffer for every line of the run: "NN) ", the line, its line end.
+                numbered.clear();
+                appendPaddedIntText(numbered, ++number, 2);
+                numbered += L") ";
+                appendReminderLine(numbered, *line.entry, context);
+                numbered += L'\n';
+                sink.numberedLine(numbered);
             }
             lines.clear();
         }

@@ -26,12 +26,12 @@ void fillPlaceholders(std::wstring& text, const ReminderEntry& entry,
 
 }  // namespace
 
-std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext& context) {
+void appendReminderLine(std::wstring& line, const ReminderEntry& entry,
+                        const ReminderTextContext& context) {
     const auto& m = context.texts.messages;
-    // Built in one buffer: previews make millions of these lines.
-    std::wstring line;
-    line.reserve(entry.sWhat.size() + entry.sText.size() + entry.sDate.size() + entry.sFile.size() +
-                 entry.sRowNumber.size() + entry.sKey.size() + 160);
+    const std::size_t start = line.size();
+    line.reserve(start + entry.sWhat.size() + entry.sText.size() + entry.sDate.size() +
+                 entry.sFile.size() + entry.sRowNumber.size() + entry.sKey.size() + 160);
     line.append(m[msg::kEvent]).append(L": ").append(entry.sWhat).append(entry.sText);
     line.append(L" [").append(m[msg::kInputDate]).append(entry.sDate).append(L"]");
     line.append(L" [").append(m[msg::kTriggerDate]);
@@ -46,7 +46,18 @@ std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext&
     line.append(L" [").append(m[msg::kFileLabel]).append(entry.sFile);
     line.append(L"] [").append(m[msg::kLineLabel]).append(entry.sRowNumber);
     line.append(L"] [Key: ").append(entry.sKey).append(L"]");
-    fillPlaceholders(line, entry, context);
+    // The placeholders are filled over this line only; most lines have none.
+    if (line.find(L'%', start) != std::wstring::npos) {
+        std::wstring own = line.substr(start);
+        fillPlaceholders(own, entry, context);
+        line.resize(start);
+        line += own;
+    }
+}
+
+std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext& context) {
+    std::wstring line;
+    appendReminderLine(line, entry, context);
     return line;
 }
 

@@ -20,6 +20,9 @@ struct ReminderTextContext {
 // The long form: title and text, input date, trigger date, total of reminders given, file, row
 // and key, with %diff, %dat and %tim filled in over the whole line.
 std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext& context);
+// The same, appended to `out`: a preview builds millions of lines in one buffer.
+void appendReminderLine(std::wstring& out, const ReminderEntry& entry,
+                        const ReminderTextContext& context);
 
 // The short form shown in the reminder box: title and text only.
 std::wstring reminderBoxText(const ReminderEntry& entry, const ReminderTextContext& context);
