@@ -63,7 +63,10 @@ class LogPaintingTest(unittest.TestCase):
                 samples, unpainted = map(int, re.fullmatch(r"samples (\d+) unpainted (\d+)",
                                                            answer).groups())
                 wait_until(lambda: s.visible() == (False, False), 30, "the hidden window")
-                self.assertEqual(unpainted, 0, answer)
+                # Unmended, every look of the second's wait finds the list unpainted. The first
+                # looks may fall before the click's handler has drawn the new line, which a
+                # busy machine can hold apart for a moment; the rest of the wait must be clean.
+                self.assertLessEqual(unpainted, max(2, samples // 4), answer)
 
                 # The pop-up signal shows the window again; it is shown as long as the file
                 # exists.
