@@ -9,10 +9,12 @@
 #include "cli/program_directory.h"
 #include "cli/utf8_text.h"
 #include "input/event_line.h"
+#include "input/initialization_file.h"
 #include "model/calendar.h"
 #include "model/lenient_number.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
+#include "ui/settings_file.h"
 
 namespace tindlow {
 
@@ -97,11 +99,10 @@ class LineChecker : public LoadObserver {
     }
 
   private:
+    // The date the window computes with: dayNumberOf carries a day beyond the month on.
     static std::wstring dateText(const std::wstring& text) {
         const DayMonthYear date = parseDateText(text);
-        const DayMonthYear day = dateOfDayNumber(dayNumberOf(date.day, date.month, date.year));
-        return paddedIntText(day.day, 2) + L"." + paddedIntText(day.month, 2) + L"." +
-               paddedIntText(day.year, 4);
+        return formatDate(dateOfDayNumber(dayNumberOf(date.day, date.month, date.year)));
     }
 
     ProblemList& problems_;
@@ -191,22 +192,23 @@ void checkSettingsFile(const FileSystem& files, const std::wstring& path, Proble
         if (trimmed(line).empty()) {
             continue;
         }
-        if (line.starts_with(L"Language = ")) {
-            const std::wstring value = trimmed(std::wstring_view(line).substr(11));
+        const std::wstring_view view(line);
+        if (view.starts_with(kSettingsLanguageKey)) {
+            const std::wstring value = trimmed(view.substr(kSettingsLanguageKey.size()));
             if (value != L"English" && value != L"German") {
                 problems.add(path, number,
                              L"the language \"" + value +
                                  L"\" is neither English nor German; the window shows German");
             }
-        } else if (line.starts_with(L"StartPosition = ")) {
+        } else if (view.starts_with(kSettingsStartPositionKey)) {
             if (line.find(L',') == std::wstring::npos) {
                 problems.add(path, number,
                              L"the start position needs two numbers separated by a comma; the "
                              L"line is ignored");
             }
-        } else if (line.starts_with(L"PreviewLookbackDays = ")) {
-            const std::int32_t days = leadingInt(trimmed(std::wstring_view(line).substr(22)));
-            if (days < 1 || days > 1000) {
+        } else if (view.starts_with(kSettingsDaysKey)) {
+            const std::int32_t days = leadingInt(trimmedView(view.substr(kSettingsDaysKey.size())));
+            if (days < kSettingsMinDays || days > kSettingsMaxDays) {
                 problems.add(path, number,
                              L"the number of days must be from 1 to 1000; the window keeps 11");
             }
@@ -238,10 +240,12 @@ void checkIniFile(const FileSystem& files, const ProgramDirectory& directory,
         const wchar_t* outcome;
     };
     const Limit limits[] = {
-        {L"[ExecutionLoop]", 1, 3600, L"the nearest limit is used"},
-        {L"[WindowSize]", 0, 2, L"the nearest limit is used"},
-        {L"[NumFlashing]", 0, 100, L"the nearest limit is used"},
-        {L"[RemindHours]", 1, 23999, L"the value is ignored and 72 hours stay"},
+        {L"[ExecutionLoop]", kExecutionLoopSecondsMin, kExecutionLoopSecondsMax,
+         L"the nearest limit is used"},
+        {L"[WindowSize]", 0, kWindowSizeModeMax, L"the nearest limit is used"},
+        {L"[NumFlashing]", 0, kFlashLimitMax, L"the nearest limit is used"},
+        {L"[RemindHours]", kRemindHoursMin, kRemindHoursMax,
+         L"the value is ignored and 72 hours stay"},
     };
     std::size_t number = 0;
     for (const std::wstring& line : lines) {

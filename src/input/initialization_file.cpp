@@ -30,18 +30,19 @@ void applyInitializationLines(const std::vector<std::wstring>& lines, const std:
         const std::wstring prefix = texts.messages[msg::kLine] + paddedIntText(number, 2);
         const std::wstring value = firstColumn(line);
         if (contains(line, L"[ExecutionLoop]")) {
-            const std::int32_t seconds = std::clamp(leadingInt(value), 1, 3600);
+            const std::int32_t seconds =
+                std::clamp(leadingInt(value), kExecutionLoopSecondsMin, kExecutionLoopSecondsMax);
             settings.executionLoopPeriod = 2 * seconds;
             log.log(prefix + L": [ExecutionLoop] = " + intText(seconds));
         } else if (contains(line, L"[WindowSize]")) {
-            settings.windowSizeMode = std::clamp(leadingInt(value), 0, 2);
+            settings.windowSizeMode = std::clamp(leadingInt(value), 0, kWindowSizeModeMax);
             log.log(prefix + L": [WindowSize] = " + intText(settings.windowSizeMode));
         } else if (contains(line, L"[NumFlashing]")) {
-            settings.flashLimit = std::clamp(leadingInt(value), 0, 100);
+            settings.flashLimit = std::clamp(leadingInt(value), 0, kFlashLimitMax);
             log.log(prefix + L": [NumFlashing] = " + intText(settings.flashLimit));
         } else if (contains(line, L"[RemindHours]")) {
             const std::int32_t hours = leadingInt(value);
-            if (hours >= 1 && hours <= 23999) {
+            if (hours >= kRemindHoursMin && hours <= kRemindHoursMax) {
                 settings.defaultPostTrigger = hours * 3600.0;
             }
             log.log(prefix + L": [RemindHours] = " + intText(hours));

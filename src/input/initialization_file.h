@@ -9,6 +9,15 @@
 
 namespace tindlow {
 
+// The limits of the numeric keys: values outside the first three are moved to the nearest
+// limit, a [RemindHours] value outside its range is ignored.
+inline constexpr std::int32_t kExecutionLoopSecondsMin = 1;
+inline constexpr std::int32_t kExecutionLoopSecondsMax = 3600;
+inline constexpr std::int32_t kWindowSizeModeMax = 2;
+inline constexpr std::int32_t kFlashLimitMax = 100;
+inline constexpr std::int32_t kRemindHoursMin = 1;
+inline constexpr std::int32_t kRemindHoursMax = 23999;
+
 // The five settings of the initialization file, with their values before any reading.
 struct InitializationSettings {
     std::int32_t executionLoopPeriod = 1;  // ticks of 500 ms between two reminder checks

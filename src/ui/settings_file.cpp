@@ -12,13 +12,6 @@ namespace tindlow {
 
 namespace {
 
-constexpr std::wstring_view kLanguageKey = L"Language = ";
-constexpr std::wstring_view kStartPositionKey = L"StartPosition = ";
-constexpr std::wstring_view kDaysKey = L"PreviewLookbackDays = ";
-
-constexpr std::int32_t kMinDays = 1;
-constexpr std::int32_t kMaxDays = 1000;
-
 // The key must stand at the first character, blanks included, with exactly this case.
 bool startsWithKey(const std::wstring& line, std::wstring_view key) {
     return std::wstring_view(line).substr(0, key.size()) == key;
@@ -31,12 +24,12 @@ std::wstring_view restAfter(const std::wstring& line, std::wstring_view key) {
 // Takes the value of one recognised line; false when the line is to be ignored (a start
 // position without a comma).
 bool takeLine(const std::wstring& line, Settings& settings) {
-    if (startsWithKey(line, kLanguageKey)) {
-        settings.language = trimmed(restAfter(line, kLanguageKey));
+    if (startsWithKey(line, kSettingsLanguageKey)) {
+        settings.language = trimmed(restAfter(line, kSettingsLanguageKey));
         return true;
     }
-    if (startsWithKey(line, kStartPositionKey)) {
-        const std::wstring rest = trimmed(restAfter(line, kStartPositionKey));
+    if (startsWithKey(line, kSettingsStartPositionKey)) {
+        const std::wstring rest = trimmed(restAfter(line, kSettingsStartPositionKey));
         const std::size_t comma = rest.find(L',');
         if (comma == std::wstring::npos) {
             return false;
@@ -47,8 +40,8 @@ bool takeLine(const std::wstring& line, Settings& settings) {
         return true;
     }
     // PreviewLookbackDays: a value out of range keeps the old one, but the line still counts.
-    const std::int32_t days = leadingInt(trimmed(restAfter(line, kDaysKey)));
-    if (days >= kMinDays && days <= kMaxDays) {
+    const std::int32_t days = leadingInt(trimmed(restAfter(line, kSettingsDaysKey)));
+    if (days >= kSettingsMinDays && days <= kSettingsMaxDays) {
         settings.days = days;
     }
     return true;
@@ -58,11 +51,11 @@ bool takeLine(const std::wstring& line, Settings& settings) {
 
 std::wstring settingsText(const Settings& settings) {
     std::wstring text;
-    text += kLanguageKey;
+    text += kSettingsLanguageKey;
     text += settings.language + L"\n";
-    text += kStartPositionKey;
+    text += kSettingsStartPositionKey;
     text += intText(settings.startX) + L"," + intText(settings.startY) + L"\n";
-    text += kDaysKey;
+    text += kSettingsDaysKey;
     text += intText(settings.days) + L"\n";
     return text;
 }
@@ -94,8 +87,9 @@ void readSettingsFile(const FileSystem& files, LogSink& log, MessageBoxes& boxes
 
     int logged = 0;
     for (const std::wstring& line : lines) {
-        const bool known = startsWithKey(line, kLanguageKey) ||
-                           startsWithKey(line, kStartPositionKey) || startsWithKey(line, kDaysKey);
+        const bool known = startsWithKey(line, kSettingsLanguageKey) ||
+                           startsWithKey(line, kSettingsStartPositionKey) ||
+                           startsWithKey(line, kSettingsDaysKey);
         if (!known || !takeLine(line, settings)) {
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/log_sink.h"
 #include "platform/file_system.h"
@@ -9,6 +10,14 @@
 namespace tindlow {
 
 // What the settings file carries from one run to the next.
+// The keys of the three lines, each at the first character with exactly this case and blanks,
+// and the range a PreviewLookbackDays value must lie in to be taken.
+inline constexpr std::wstring_view kSettingsLanguageKey = L"Language = ";
+inline constexpr std::wstring_view kSettingsStartPositionKey = L"StartPosition = ";
+inline constexpr std::wstring_view kSettingsDaysKey = L"PreviewLookbackDays = ";
+inline constexpr std::int32_t kSettingsMinDays = 1;
+inline constexpr std::int32_t kSettingsMaxDays = 1000;
+
 struct Settings {
     std::wstring language = L"English";
     std::int32_t startX = 0;
