@@ -10,6 +10,8 @@ namespace tindlow {
 namespace {
 
 constexpr int kMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+// The days of a common year before the first of each month; [12] is the whole year.
+constexpr int kDaysBeforeMonth[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365};
 
 // Day numbers are clamped into this range so that differences of two day numbers, and day
 // numbers times small factors, stay far from the 32-bit limits. The upper end is the first day
@@ -47,8 +49,8 @@ std::int32_t dayNumberOf(std::int32_t day, std::int32_t month, std::int32_t year
         m = (m - 1) % 12 + 1;
     }
     std::int64_t n = day;
-    for (std::int64_t i = 1; i < m && i <= 12; ++i) {
-        n += kMonthLengths[i - 1];
+    if (m > 1) {
+        n += kDaysBeforeMonth[m - 1];  // m is at most 13 here
     }
     if (m > 2 && isLeapYear(y)) {
         n += 1;
@@ -119,8 +121,13 @@ namespace {
 // One step of the date reading: the number before the first point, and the rest after it.
 // Views only: every computation of an event reads its date text again.
 std::int32_t takeNumberBeforePoint(std::wstring_view& text) {
-    const std::size_t point = text.find(L'.');
-    if (point == std::wstring_view::npos) {
+    // A loop of its own rather than find(): the texts are a few characters long and read for
+    // every entry of every preview.
+    std::size_t point = 0;
+    while (point < text.size() && text[point] != L'.') {
+        ++point;
+    }
+    if (point == text.size()) {
         return 0;
     }
     const std::int32_t value = leadingInt(trimmedView(text.substr(0, point)));

@@ -89,12 +89,15 @@ std::wstring fixed2Text(double value) {
     return widened(buffer, result.ptr);
 }
 
-std::wstring formatDate(const DayMonthYear& date) {
-    return paddedIntText(date.day, 2) + L"." + paddedIntText(date.month, 2) + L"." +
-           intText(date.year);
+void appendDate(std::wstring& text, const DayMonthYear& date) {
+    appendPaddedIntText(text, date.day, 2);
+    text += L'.';
+    appendPaddedIntText(text, date.month, 2);
+    text += L'.';
+    appendIntText(text, date.year);
 }
 
-std::wstring formatTimeOfDay(double secondsOfDay) {
+void appendTimeOfDay(std::wstring& text, double secondsOfDay) {
     double s = std::isnan(secondsOfDay) ? 0.0 : secondsOfDay;
     s = std::clamp(s, -kSecondsOfDayLimit, kSecondsOfDayLimit);
     auto h = static_cast<std::int64_t>(std::trunc(s / 3600.0));
@@ -106,10 +109,14 @@ std::wstring formatTimeOfDay(double secondsOfDay) {
     }
     const auto sec = static_cast<std::int64_t>(
         std::trunc(s - static_cast<double>(h) * 3600.0 - static_cast<double>(m) * 60.0 + 0.5));
-    return paddedIntText(h, 2) + L":" + paddedIntText(m, 2) + L":" + paddedIntText(sec, 2);
+    appendPaddedIntText(text, h, 2);
+    text += L':';
+    appendPaddedIntText(text, m, 2);
+    text += L':';
+    appendPaddedIntText(text, sec, 2);
 }
 
-std::wstring formatDateTime(double programSeconds) {
+void appendDateTime(std::wstring& text, double programSeconds) {
     // Clamped to the never value both ways: every day number past it clamps to the same date,
     // and the conversion to an integer stays defined.
     double t = std::isnan(programSeconds) ? 0.0 : programSeconds;
@@ -118,7 +125,27 @@ std::wstring formatDateTime(double programSeconds) {
     const double rest = t - static_cast<double>(dayNumber) * kSecondsPerDay;
     const auto clampedDay =
         static_cast<std::int32_t>(std::clamp<std::int64_t>(dayNumber, 0, kFirstClampedDayNumber));
-    return formatDate(dateOfDayNumber(clampedDay)) + L" " + formatTimeOfDay(rest);
+    appendDate(text, dateOfDayNumber(clampedDay));
+    text += L' ';
+    appendTimeOfDay(text, rest);
+}
+
+std::wstring formatDate(const DayMonthYear& date) {
+    std::wstring text;
+    appendDate(text, date);
+    return text;
+}
+
+std::wstring formatTimeOfDay(double secondsOfDay) {
+    std::wstring text;
+    appendTimeOfDay(text, secondsOfDay);
+    return text;
+}
+
+std::wstring formatDateTime(double programSeconds) {
+    std::wstring text;
+    appendDateTime(text, programSeconds);
+    return text;
 }
 
 std::wstring nowStamp(const LocalTime& now, const std::wstring& join,

@@ -27,6 +27,9 @@ constexpr std::int64_t kLargestSecondsOfDay = std::int64_t{1} << 44;
 constexpr std::int64_t kPeriodicDayLimit = 10'000'000;
 constexpr double kRoundingMargin = 1e-4;
 
+// Segments scanned one by one before the stretches of a rule are looked up.
+constexpr int kSegmentsBeforeStretches = 4;
+
 constexpr std::int64_t kMonthsPerLeapCycle = 48;      // 4 years of this calendar
 constexpr std::int64_t kDaysPerLeapCycle = 1461;      // exactly, as it has no century rule
 constexpr std::int64_t kMonthsPerWeekdayCycle = 336;  // 28 years: 7 leap cycles, whole weeks
@@ -353,9 +356,11 @@ std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange
     }
     RuleScan scan(rule, range.secondsOfDay);
     std::int64_t day = range.first;
-    // Looked up once the first segment has no match: most searches end there.
+    // Looked up once a few segments have no match: most searches end before, and finding the
+    // stretches of a month kind costs more than those segments.
     const Stretch* stretch = nullptr;
     bool stretchKnown = false;
+    int unmatchedSegments = 0;
     std::int64_t quietSince = day;  // every day from here on was scanned without a match
     std::int64_t zone = 0;          // the rounding zone of those days
     while (day <= range.last) {
@@ -370,6 +375,9 @@ std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange
         }
         day = last + 1;
         if (!stretchKnown) {
+            if (++unmatchedSegments < kSegmentsBeforeStretches) {
+                continue;
+            }
             stretch = scan.stretchAt(quietSince);
             stretchKnown = true;
         }
@@ -400,6 +408,7 @@ std::optional<Occurrence> lastOccurrence(const EventRule& rule, const ScanRange&
     std::int64_t day = range.last;
     const Stretch* stretch = nullptr;
     bool stretchKnown = false;
+    int unmatchedSegments = 0;
     std::int64_t quietSince = day;  // every day from here down was scanned without a match
     std::int64_t zone = 0;
     while (day >= range.first) {
@@ -414,6 +423,9 @@ std::optional<Occurrence> lastOccurrence(const EventRule& rule, const ScanRange&
         }
         day = first - 1;
         if (!stretchKnown) {
+            if (++unmatchedSegments < kSegmentsBeforeStretches) {
+                continue;
+            }
             stretch = scan.stretchAt(quietSince);
             stretchKnown = true;
         }

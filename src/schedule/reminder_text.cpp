@@ -1,27 +1,48 @@
 #include "schedule/reminder_text.h"
 
 #include <bit>
+#include <string_view>
 
 #include "model/text_forms.h"
-#include "model/text_replace.h"
 
 namespace tindlow {
 
 namespace {
 
-void fillPlaceholders(std::wstring& text, const ReminderEntry& entry,
+bool startsWithAt(const std::wstring& text, std::size_t at, std::wstring_view word) {
+    return text.compare(at, word.size(), word) == 0;
+}
+
+// Fills %diff (years between the date text and the reference year), %dat (the date text as
+// DD.MM.YYYY) and %tim (the time of day) into text[from..], in one pass from left to right.
+// Every placeholder starts with "%" and no filled-in value holds one, so this is the same as
+// replacing all of each in turn, and a line without "%" is left as it is.
+void fillPlaceholders(std::wstring& text, std::size_t from, const ReminderEntry& entry,
                       const ReminderTextContext& context) {
-    // Every placeholder starts with "%": most lines have none, and a preview makes a line for
-    // every day an entry falls on.
-    if (text.find(L'%') == std::wstring::npos) {
+    const std::size_t first = text.find(L'%', from);
+    if (first == std::wstring::npos) {
         return;
     }
+    const std::wstring rest = text.substr(first);
+    text.resize(first);
     const DayMonthYear input = parseDateText(entry.sDate);
     const std::int64_t referenceYear =
         context.previewMode ? context.cursorDate.year : context.now.year;
-    text = replacedAll(text, L"%diff", intText(referenceYear - input.year));
-    text = replacedAll(text, L"%dat", formatDate(input));
-    text = replacedAll(text, L"%tim", formatTimeOfDay(entry.dayTime));
+    for (std::size_t at = 0; at < rest.size();) {
+        if (rest[at] == L'%' && startsWithAt(rest, at, L"%diff")) {
+            appendIntText(text, referenceYear - input.year);
+            at += 5;
+        } else if (rest[at] == L'%' && startsWithAt(rest, at, L"%dat")) {
+            appendDate(text, input);
+            at += 4;
+        } else if (rest[at] == L'%' && startsWithAt(rest, at, L"%tim")) {
+            appendTimeOfDay(text, entry.dayTime);
+            at += 4;
+        } else {
+            text += rest[at];
+            ++at;
+        }
+    }
 }
 
 }  // namespace
@@ -36,7 +57,8 @@ void appendReminderLine(std::wstring& line, const ReminderEntry& entry,
     line.append(L" [").append(m[msg::kInputDate]).append(entry.sDate).append(L"]");
     line.append(L" [").append(m[msg::kTriggerDate]);
     if (context.previewMode) {
-        line.append(formatDateTime(entry.triggerEventTimeSec)).append(L"]");
+        appendDateTime(line, entry.triggerEventTimeSec);
+        line.append(L"]");
     } else {
         line.append(nowStamp(context.now, L" ", L":"))
             .append(L"] [Total: ")
@@ -46,13 +68,8 @@ void appendReminderLine(std::wstring& line, const ReminderEntry& entry,
     line.append(L" [").append(m[msg::kFileLabel]).append(entry.sFile);
     line.append(L"] [").append(m[msg::kLineLabel]).append(entry.sRowNumber);
     line.append(L"] [Key: ").append(entry.sKey).append(L"]");
-    // The placeholders are filled over this line only; most lines have none.
-    if (line.find(L'%', start) != std::wstring::npos) {
-        std::wstring own = line.substr(start);
-        fillPlaceholders(own, entry, context);
-        line.resize(start);
-        line += own;
-    }
+    // The placeholders are filled over this line only.
+    fillPlaceholders(line, start, entry, context);
 }
 
 std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext& context) {
@@ -63,7 +80,7 @@ std::wstring reminderLine(const ReminderEntry& entry, const ReminderTextContext&
 
 std::wstring reminderBoxText(const ReminderEntry& entry, const ReminderTextContext& context) {
     std::wstring text = context.texts.messages[msg::kEvent] + L": " + entry.sWhat + entry.sText;
-    fillPlaceholders(text, entry, context);
+    fillPlaceholders(text, 0, entry, context);
     return text;
 }
 

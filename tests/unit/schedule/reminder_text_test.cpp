@@ -63,6 +63,9 @@ TEST(ReminderText, Placeholders) {
         {L"%diff and %diff", L"01.01.2000", 0, L"Event: 24 and 24"},
         {L"%dat / %diff", L"1990", 0, L"Event: 00.00.1990 / 34"},
         {L"100% sure %di", L"1.1.2000", 0, L"Event: 100% sure %di"},
+        // Placeholders next to each other and to stray "%" signs; a trailing "%".
+        {L"%%diff%%tim%dat%", L"01.01.2000", 3600, L"Event: %24%01:00:0001.01.2000%"},
+        {L"%di%datff%ti", L"5.6.2001", 0, L"Event: %di05.06.2001ff%ti"},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
