@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fakes/fake_view.h"
 #include "input/event_input.h"
+#include "loading_surroundings.h"
 #include "model/dictionary.h"
 #include "model/error_boxes.h"
 #include "model/text_tables.h"
@@ -41,26 +43,26 @@ class OneFileSystem : public FileSystem {
         }
         return std::vector<DirectoryEntry>{{name_, false}};
     }
-    FileBytes readFile(const std::wstring& path) const override {
+    // In parts of 64 KiB, as a file is read.
+    FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const override {
         if (path != directory_ + name_) {
-            return {2, {}};
+            return {2, 2};
         }
-        return {0, bytes_};
+        for (std::size_t at = 0; at < bytes_.size(); at += kPart) {
+            sink(std::string_view(bytes_).substr(at, kPart));
+        }
+        return {};
     }
     int writeFile(const std::wstring&, const std::string&) override { return 13; }
+    int writeFileDurably(const std::wstring&, const std::string&) override { return 13; }
     int replaceFile(const std::wstring&, const std::wstring&) override { return 13; }
     std::wstring errorText(int) const override { return L"read-only"; }
 
   private:
+    static constexpr std::size_t kPart = 65536;
     std::wstring directory_;
     std::wstring name_;
     std::string bytes_;
-};
-
-class SilentBoxes : public MessageBoxes {
-  public:
-    int show(const std::wstring&, const std::wstring&, BoxIcon) override { return 1; }
-    std::uint32_t showFailure() const override { return 0; }
 };
 
 std::string twoDigits(int value) {
@@ -142,22 +144,11 @@ void BM_LoadEventFiles(benchmark::State& state) {
         single, L"Events.csv",
         eventFile(static_cast<int>(state.range(0)), static_cast<KeyOrder>(state.range(1))));
     FakeView view;
-    LogList log(view);
-    SilentBoxes boxes;
-    std::int32_t boxCounter = 0;
-    ErrorBoxes errorBoxes(boxes, boxCounter);
-    Dictionary complete;
-    Dictionary today;
-    EventInput input{files,
-                     log,
-                     errorBoxes,
-                     englishTables(),
-                     complete,
-                     today,
-                     LocalTime{2026, 1, 2, 12, 0, 0, 0},
-                     259200.0,
-                     1,
-                     std::wstring(500, L'-')};
+    LoadingSurroundings surroundings(files, view);
+    LogList& log = surroundings.log;
+    EventInput& input = surroundings.input;
+    Dictionary& complete = surroundings.complete;
+    Dictionary& today = surroundings.today;
     EventFileLists lists;
     NetworkPathState networkPathState = NetworkPathState::None;
     const bool reload = state.range(2) != 0;

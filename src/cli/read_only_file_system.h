@@ -23,8 +23,11 @@ class ReadOnlyFileSystem : public FileSystem {
         const std::wstring& directory) const override {
         return files_.listDirectory(directory);
     }
-    FileBytes readFile(const std::wstring& path) const override { return files_.readFile(path); }
+    FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const override {
+        return files_.readFileInParts(path, sink);
+    }
     int writeFile(const std::wstring&, const std::string&) override { return kRefused; }
+    int writeFileDurably(const std::wstring&, const std::string&) override { return kRefused; }
     int replaceFile(const std::wstring&, const std::wstring&) override { return kRefused; }
     std::wstring errorText(int error) const override { return files_.errorText(error); }
 

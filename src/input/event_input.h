@@ -54,6 +54,9 @@ struct EventFileLists {
 // Reads one event file into the dictionaries. With a lookup, nothing but the not-found message
 // is logged and the record is filled when its key is met.
 void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* lookup);
+// The same, leaving the entries staged in the dictionaries: a loading of many files commits
+// them all at once when it ends.
+void stageEventFile(EventInput& input, const std::wstring& path, KeyLookup* lookup);
 
 // Fills `names` with the names of the directory's files that qualify for the extension (".csv"
 // exactly, or ".*" for every name longer than four characters), sorted ascending without regard

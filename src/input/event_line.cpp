@@ -4,42 +4,86 @@
 
 namespace tindlow {
 
-std::vector<std::string_view> eventFileLinePieces(std::string_view bytes) {
-    std::vector<std::string_view> pieces;
-    // The only byte a line loses is the CR right before its LF, so every line is one unbroken
-    // part of the bytes and none needs a copy.
-    const auto addPhysicalLine = [&pieces](std::string_view physical) {
-        if (physical.empty()) {
-            pieces.emplace_back();
-        }
-        for (std::size_t at = 0; at < physical.size(); at += kEventLinePiece) {
-            pieces.push_back(physical.substr(at, kEventLinePiece));
-        }
-    };
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t lineFeed = bytes.find('\n', start);
+void EventLineSplitter::feed(std::string_view bytes, const LineSink& sink) {
+    while (!bytes.empty()) {
+        const std::size_t lineFeed = bytes.find('\n');
         if (lineFeed == std::string_view::npos) {
-            addPhysicalLine(bytes.substr(start));
-            break;
+            keepPendingReturn(sink);
+            // A CR at the end may belong to a CR LF cut apart by the parts.
+            pendingReturn_ = bytes.back() == '\r';
+            append(bytes.substr(0, bytes.size() - (pendingReturn_ ? 1 : 0)), sink);
+            return;
         }
-        std::size_t end = lineFeed;
-        // Text mode: CR LF reads as LF.
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
+        std::string_view line = bytes.substr(0, lineFeed);
+        bytes.remove_prefix(lineFeed + 1);
+        if (line.empty() && pendingReturn_) {
+            pendingReturn_ = false;  // text mode: CR LF reads as LF
         }
-        addPhysicalLine(bytes.substr(start, end - start));
-        start = lineFeed + 1;
+        keepPendingReturn(sink);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (carry_.empty() && !pieceGiven_ && line.size() <= kEventLinePiece) {
+            sink(line);  // the common case: a whole line inside the part, no copy
+            continue;
+        }
+        append(line, sink);
+        endLine(sink);
     }
-    return pieces;
+}
+
+void EventLineSplitter::finish(const LineSink& sink) {
+    keepPendingReturn(sink);
+    if (!carry_.empty()) {
+        sink(carry_);
+    }
+    carry_.clear();
+    pieceGiven_ = false;
+}
+
+void EventLineSplitter::append(std::string_view text, const LineSink& sink) {
+    while (!text.empty()) {
+        if (carry_.empty() && text.size() >= kEventLinePiece) {
+            sink(text.substr(0, kEventLinePiece));
+            pieceGiven_ = true;
+            text.remove_prefix(kEventLinePiece);
+            continue;
+        }
+        const std::size_t taken = std::min(kEventLinePiece - carry_.size(), text.size());
+        carry_.append(text.substr(0, taken));
+        text.remove_prefix(taken);
+        if (carry_.size() == kEventLinePiece) {
+            sink(carry_);
+            carry_.clear();
+            pieceGiven_ = true;
+        }
+    }
+}
+
+void EventLineSplitter::endLine(const LineSink& sink) {
+    // A line of whole pieces has given them all; an empty one is one empty line.
+    if (!carry_.empty() || !pieceGiven_) {
+        sink(carry_);
+    }
+    carry_.clear();
+    pieceGiven_ = false;
+}
+
+void EventLineSplitter::keepPendingReturn(const LineSink& sink) {
+    if (pendingReturn_) {
+        pendingReturn_ = false;
+        append("\r", sink);
+    }
 }
 
 std::vector<std::wstring> eventFileLines(const std::string& bytes) {
-    const std::vector<std::string_view> pieces = eventFileLinePieces(bytes);
-    std::vector<std::wstring> lines(pieces.size());
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        appendEventLineText(lines[i], pieces[i]);
-    }
+    std::vector<std::wstring> lines;
+    EventLineSplitter splitter;
+    const EventLineSplitter::LineSink addLine = [&lines](std::string_view line) {
+        appendEventLineText(lines.emplace_back(), line);
+    };
+    splitter.feed(bytes, addLine);
+    splitter.finish(addLine);
     return lines;
 }
 

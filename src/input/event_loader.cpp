@@ -57,14 +57,14 @@ int readDirectory(EventInput& input, const std::wstring& directory,
     // A copy: a reload nested in a message box of the reader may refill the list.
     const std::vector<std::wstring> toRead = names;
     for (const std::wstring& name : toRead) {
-        readEventFile(input, directory + name, lookup);
+        stageEventFile(input, directory + name, lookup);
     }
     return count;
 }
 
 // A loading rebuilds both dictionaries in the storage of their old entries (most lines are the
-// same as last time); what the new entries did not take is freed when the loading ends, on
-// every way out of it.
+// same as last time). The entries it reads are staged and go in when the loading ends, on every
+// way out of it; then what they did not take of the old storage is freed.
 class RebuiltDictionaries {
   public:
     explicit RebuiltDictionaries(EventInput& input) : input_(input) {
@@ -72,6 +72,8 @@ class RebuiltDictionaries {
         input_.complete.recycle();
     }
     ~RebuiltDictionaries() {
+        input_.today.commitStaged();
+        input_.complete.commitStaged();
         input_.today.releaseRecycled();
         input_.complete.releaseRecycled();
     }
@@ -127,7 +129,7 @@ void loadEventFiles(EventInput& input, const std::wstring& singleEventsDirectory
     }
     const std::vector<std::wstring> toRead = lists.networkEvents;
     for (const std::wstring& name : toRead) {
-        readEventFile(input, networkPath + name, lookup);
+        stageEventFile(input, networkPath + name, lookup);
         networkPathState = NetworkPathState::Read;
     }
 }

@@ -13,6 +13,7 @@
 #include "model/lenient_number.h"
 #include "model/text_forms.h"
 #include "model/text_replace.h"
+#include "schedule/emitted_log.h"
 #include "schedule/event_computation.h"
 
 namespace tindlow {
@@ -123,56 +124,80 @@ bool decideIntervalColumn(EventInput& input, ReminderEntry& entry, const std::ws
     return true;
 }
 
+// False, after its message box, for a key that cannot be kept in the emitted reminders log: the
+// log separates its fields by the separator, and a key holding it would not be found again.
+bool acceptKey(EventInput& input, const ReminderEntry& entry, const std::wstring& path,
+               std::size_t lineNumber) {
+    if (entry.sKey.find(kEmittedFieldSeparator) == std::wstring::npos) {
+        return true;
+    }
+    const TextTables& texts = input.texts;
+    const std::wstring text = message(texts, msg::kKeyHoldsSeparator) + entry.sKey + L"\n" +
+                              message(texts, msg::kFilePathLabel) + path + L"\n" +
+                              message(texts, msg::kLineNumberLabel) +
+                              intText(static_cast<std::int64_t>(lineNumber));
+    if (input.observer != nullptr) {
+        input.observer->lineProblem(path, lineNumber, text);
+    }
+    input.errorBoxes.showCounted(text);
+    return false;
+}
+
 }  // namespace
 
 void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* lookup) {
+    stageEventFile(input, path, lookup);
+    input.today.commitStaged();
+    input.complete.commitStaged();
+}
+
+void stageEventFile(EventInput& input, const std::wstring& path, KeyLookup* lookup) {
     const bool loadMode = lookup == nullptr;
     const TextTables& texts = input.texts;
-    // A file that exists but cannot be read (locked by another program, or a directory named
-    // like an event file) is reported like a missing one; the loading goes on with the next.
-    const FileBytes file = input.files.readFile(path);
-    if (!file.ok()) {
-        input.log.log(message(texts, msg::kEventFileMissing) + path +
-                      message(texts, msg::kEventFileMissingEnd));
-        input.log.log(input.dashLine);
-        return;
-    }
-    if (loadMode) {
-        input.log.log(message(texts, msg::kReading) + path + L":");
-    }
+    // "Reading <path>:" comes with the first bytes: a file that cannot be opened (locked by
+    // another program, a directory named like an event file, gone since it was listed) is
+    // reported as missing instead, and the loading goes on with the next.
+    bool announced = false;
+    const auto announce = [&] {
+        if (loadMode && !announced) {
+            input.log.log(message(texts, msg::kReading) + path + L":");
+        }
+        announced = true;
+    };
 
     // Taken once: a reload nested in a message box of this reading must not change the day the
     // rest of this file is computed for.
     const LocalTime now = input.now;
     const DayMonthYear referenceDate{now.day, now.month, now.year};
-    const std::vector<std::string_view> pieces = eventFileLinePieces(file.bytes);
-    // Each line is made as text once, in one buffer kept for the whole file: in load mode right
-    // behind its "Line NN: " log prefix, so that the log line is the buffer itself. The columns
-    // are parts of the buffer until the next line.
+    // The file is read in parts and each line is handled as soon as it is complete, so that a
+    // loading holds one line of the file at a time. Each line is made as text in one buffer kept
+    // for the whole file: in load mode right behind its "Line NN: " log prefix, so that the log
+    // line is the buffer itself. The columns are parts of the buffer until the next line.
     std::wstring buffer;
     EventDefaults defaults;
     // Made anew for every line in the same storage, then copied into the dictionaries, which
     // keep the storage of their old entries for the copies during a reload.
     ReminderEntry entry;
-    for (std::size_t index = 0; index < pieces.size(); ++index) {
-        const std::size_t lineNumber = index + 1;
+    std::size_t lineNumber = 0;
+    const EventLineSplitter::LineSink readLine = [&](std::string_view piece) {
+        ++lineNumber;
         buffer.clear();
         if (loadMode) {
             const std::wstring& linePrefix = message(texts, msg::kLine);
             // Room for the digits of any line number and ": ".
-            buffer.reserve(linePrefix.size() + 24 + pieces[index].size());
+            buffer.reserve(linePrefix.size() + 24 + piece.size());
             buffer += linePrefix;
             appendPaddedIntText(buffer, static_cast<std::int64_t>(lineNumber), 2);
             buffer += L": ";
         }
         const std::size_t lineStart = buffer.size();
-        appendEventLineText(buffer, pieces[index]);
+        appendEventLineText(buffer, piece);
         if (loadMode) {
             input.log.log(buffer);
         }
         const std::wstring_view line = std::wstring_view(buffer).substr(lineStart);
         if (lineNumber == 1 || line.empty()) {
-            continue;
+            return;
         }
         const EventColumnViews columns = splitColumnViews(line);
         // The lookup looks at every data line, also at those that are skipped below.
@@ -184,10 +209,10 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
         }
         if (isDefaultLine(columns[0])) {
             applyDefaultLine(columns, defaults);
-            continue;
+            return;
         }
         if (columns[2].empty()) {
-            continue;
+            return;
         }
         resetKeepingStorage(entry);
         takeColumnsOverDefaults(columns, defaults, entry);
@@ -198,8 +223,9 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
         entry.preTrigger = leadingDouble(entry.sPretrigg) * 60.0;
         entry.postTrigger = input.defaultPostTrigger;
         entry.sFile = path;
-        if (!decideIntervalColumn(input, entry, path, lineNumber)) {
-            continue;
+        if (!decideIntervalColumn(input, entry, path, lineNumber) ||
+            !acceptKey(input, entry, path, lineNumber)) {
+            return;
         }
         const std::wstring overlap = overlapCheck(entry, input.executionLoopPeriod, texts);
         if (!overlap.empty()) {
@@ -213,11 +239,24 @@ void readEventFile(EventInput& input, const std::wstring& path, KeyLookup* looku
             input.observer->entryRead(path, lineNumber, entry);
         }
         if (todayTest(entry, now) == kRemindPeriodToday) {
-            input.today.store(entry.sKey, entry);
+            input.today.stage(entry.sKey, entry);
         }
-        input.complete.store(entry.sKey, entry);
+        input.complete.stage(entry.sKey, entry);
+    };
+    EventLineSplitter splitter;
+    const FileRead read = input.files.readFileInParts(path, [&](std::string_view part) {
+        announce();
+        splitter.feed(part, readLine);
+    });
+    if (read.ok()) {
+        announce();
+        splitter.finish(readLine);
+    } else {
+        // Also a read that failed part-way (a network share gone): the lines before it stay.
+        input.log.log(message(texts, msg::kEventFileMissing) + path +
+                      message(texts, msg::kEventFileMissingEnd));
     }
-    if (loadMode) {
+    if (loadMode || !read.ok()) {
         input.log.log(input.dashLine);
     }
 }

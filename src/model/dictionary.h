@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 #include "model/reminder_entry.h"
 
@@ -17,6 +18,9 @@ namespace tindlow {
 // - A reload rebuilds the dictionary from nearly the same lines. recycle() empties it but keeps
 //   the old entries' storage, and store() copies the next entries into it, so the texts of the
 //   new entries need no allocation as long as they fit where the old ones were.
+// - A loading stages its entries and commits them at its end: keys that arrive in no order are
+//   sorted once, by the code units after the prefix all of them share, instead of each being
+//   searched for through the tree with comparisons over that prefix.
 class Dictionary {
   public:
     using Map = std::map<std::wstring, ReminderEntry>;
@@ -35,6 +39,11 @@ class Dictionary {
     // Puts a copy of the entry under the key, replacing the one there: the later line of a
     // duplicate key wins. The key may be the entry's own sKey.
     ReminderEntry& store(const std::wstring& key, const ReminderEntry& entry);
+    // Keeps a copy of the entry for commitStaged(), which puts every staged entry under its key
+    // as store() would, in the order they were staged. Until then find(), slot() and the
+    // iteration do not see it.
+    void stage(const std::wstring& key, const ReminderEntry& entry);
+    void commitStaged();
     // nullptr when absent.
     const ReminderEntry* find(const std::wstring& key) const;
     ReminderEntry* find(const std::wstring& key);
@@ -42,8 +51,8 @@ class Dictionary {
         entries_.clear();
         next_ = entries_.end();
     }
-    // Empties the dictionary like clear(), keeping the entries' storage for the entries stored
-    // next until releaseRecycled().
+    // Empties the dictionary like clear() and drops what was staged, keeping the entries' storage
+    // for the entries stored next until releaseRecycled().
     void recycle();
     // Frees the recycled storage that was not used again.
     void releaseRecycled() { recycled_.clear(); }
@@ -59,6 +68,8 @@ class Dictionary {
   private:
     // The first entry whose key is not less than `key`: where the key is or would go.
     Map::iterator lowerBound(const std::wstring& key);
+    // Puts the node's entry under its key, over an entry there, and remembers the place.
+    void put(Map::node_type&& node);
     // Remembers the place right after the entry for the next key.
     void remember(Map::iterator at);
     bool holds(Map::iterator at, const std::wstring& key) const {
@@ -71,6 +82,8 @@ class Dictionary {
     Map::iterator next_ = entries_.end();
     // The entries of before the last recycle(), there for their storage only.
     Map recycled_;
+    // Entries waiting for commitStaged(), in the order they were staged.
+    std::vector<Map::node_type> staged_;
 };
 
 }  // namespace tindlow

@@ -197,18 +197,31 @@ int readUnicodeLines(const FileSystem& files, const std::wstring& path,
     return appendLines(text, lines);
 }
 
-std::wstring replacementPath(const std::wstring& path) {
-    return path + L".tmp";
+std::wstring replacementPath(const std::wstring& path, int attempt) {
+    return attempt == 0 ? path + L".tmp" : path + L"." + std::to_wstring(attempt) + L".tmp";
 }
 
 int replaceFileContent(FileSystem& files, const std::wstring& path, const std::string& bytes) {
-    const std::wstring temporary = replacementPath(path);
-    int error = files.writeFile(temporary, bytes);
-    if (error == 0) {
-        error = files.replaceFile(temporary, path);
-    }
-    if (error != 0) {
-        files.deleteFile(temporary);
+    int error = 0;
+    for (int attempt = 0; attempt < kReplacementNames; ++attempt) {
+        const std::wstring temporary = replacementPath(path, attempt);
+        const bool leftover = files.exists(temporary);
+        // Durable before the swap: after a power loss the file holds the old content or the
+        // new, never a new name over content that did not reach the disk.
+        error = files.writeFileDurably(temporary, bytes);
+        if (error == 0) {
+            error = files.replaceFile(temporary, path);
+        }
+        if (error != 0) {
+            // A partial copy, or a leftover of an earlier crash; a directory stays.
+            files.deleteFile(temporary);
+        }
+        // Only something in the way of the name (a read-only or locked leftover, a directory of
+        // that name) makes the next name worth a try; a full disk or a failed swap would fail
+        // there as well.
+        if (error == 0 || !leftover || !files.exists(temporary)) {
+            return error;
+        }
     }
     return error;
 }

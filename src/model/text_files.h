@@ -21,12 +21,16 @@ int readUnicodeLines(const FileSystem& files, const std::wstring& path,
 [[nodiscard]] int writeByteTextFile(FileSystem& files, const std::wstring& path,
                                     const std::wstring& text);
 
-// Where a file's new content is written before it replaces the file.
-std::wstring replacementPath(const std::wstring& path);
+// Where a file's new content is written before it replaces the file: "<path>.tmp", and when
+// something of that name is in the way, "<path>.1.tmp" and so on.
+inline constexpr int kReplacementNames = 4;
+std::wstring replacementPath(const std::wstring& path, int attempt = 0);
 
-// Writes the bytes beside `path` and replaces the file only when the whole write succeeded, so a
-// crash or a full disk never leaves a truncated file behind. Answers 0 or the error; on failure
-// the old file is untouched and the partial copy removed.
+// Writes the bytes beside `path`, durably, and replaces the file only when the whole write
+// succeeded, so that a crash, a power loss or a full disk never leaves a truncated or empty file
+// behind. A leftover of an earlier crash under the temporary name (even one that cannot be
+// removed, or a directory) does not stop the save. Answers 0 or the error; on failure the old
+// file is untouched and no temporary file is left behind.
 [[nodiscard]] int replaceFileContent(FileSystem& files, const std::wstring& path,
                                      const std::string& bytes);
 

@@ -245,6 +245,14 @@ constexpr MessageText kMessages[] = {
      {L" could not be written, so it keeps its previous content. Reason: ",
       L" konnte nicht geschrieben werden und beh\u00e4lt daher ihren bisherigen Inhalt. "
       L"Grund: "}},
+    {msg::kKeyHoldsSeparator,
+     {L"The reminder key of this line contains \"<@@@>\", which separates the fields of the "
+      L"emitted reminders file; its reminders could not be remembered and would be given again "
+      L"after every reload. The line is skipped. Please change the key. The key was: ",
+      L"Der Reminder-Schl\u00fcssel dieser Zeile enth\u00e4lt \"<@@@>\", das die Felder der "
+      L"Datei der ausgesendeten Erinnerungen trennt; ihre Erinnerungen k\u00f6nnten nicht "
+      L"vermerkt werden und k\u00e4men nach jedem Neuladen wieder. Die Zeile wird "
+      L"\u00fcbersprungen. Bitte \u00e4ndern Sie den Schl\u00fcssel. Der Schl\u00fcssel war: "}},
 };
 
 constexpr Bilingual kDocumentMenu[kDocumentMenuCount] = {

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tindlow {
@@ -20,6 +22,15 @@ struct FileBytes {
     bool ok() const { return error == 0; }
 };
 
+// Result of reading a file in parts: the same numbers, the bytes having gone to the reader.
+struct FileRead {
+    int error = 0;
+    std::uint32_t systemError = 0;
+    bool ok() const { return error == 0; }
+};
+
+using FilePartSink = std::function<void(std::string_view part)>;
+
 // Byte-level file access on Windows paths ("C:\P\_Settings\Settings.txt"). The engine does all
 // text encoding itself; implementations only move bytes.
 class FileSystem {
@@ -35,9 +46,30 @@ class FileSystem {
     // nothing when the directory cannot be listed.
     virtual std::optional<std::vector<DirectoryEntry>> listDirectory(
         const std::wstring& directory) const = 0;
-    virtual FileBytes readFile(const std::wstring& path) const = 0;
+    // Reads the file from its start and hands its bytes on in parts, as they are read, so that a
+    // file of any size is never held whole. The sink runs while the file is open (it may show a
+    // message box for minutes): other programs may meanwhile write, replace or delete the file,
+    // and the reading goes on with the content it began with. An error part-way is answered
+    // after the parts read before it.
+    virtual FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const = 0;
+    // The whole file at once, for files the program reads whole anyway. Nothing on error.
+    FileBytes readFile(const std::wstring& path) const {
+        FileBytes file;
+        const FileRead read =
+            readFileInParts(path, [&file](std::string_view part) { file.bytes.append(part); });
+        if (!read.ok()) {
+            file.bytes.clear();
+        }
+        file.error = read.error;
+        file.systemError = read.systemError;
+        return file;
+    }
     // Creates or truncates the file and writes the bytes; 0 or the system's error code.
     [[nodiscard]] virtual int writeFile(const std::wstring& path, const std::string& bytes) = 0;
+    // The same, answering only when the bytes are on the disk, so that a power loss right after
+    // cannot leave the file empty or damaged.
+    [[nodiscard]] virtual int writeFileDurably(const std::wstring& path,
+                                               const std::string& bytes) = 0;
     // Replaces `to` with `from` in one step (the old `to` stays intact until then); 0 or the
     // system's error code.
     [[nodiscard]] virtual int replaceFile(const std::wstring& from, const std::wstring& to) = 0;

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <string_view>
+#include <vector>
 
 namespace tindlow::win32 {
 
@@ -33,6 +34,58 @@ std::wstring systemErrorText(DWORD code) {
         text.pop_back();
     }
     return text;
+}
+
+// The C library's number for a failed open, as _wfopen would set errno: the callers and the
+// messages know 2 (no such file) and 13 (access denied).
+int cLibraryNumberOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return ENOENT;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return EMFILE;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            return ENOMEM;
+        default:
+            return EACCES;
+    }
+}
+
+// Creates or truncates the file and writes the bytes; `durable` waits until they are on the disk.
+// The Win32 calls rather than the C runtime, so a failure answers the system's own reason (a full
+// disk, a file locked by another program) instead of a coarse C error number.
+int writeBytes(const std::wstring& path, const std::string& bytes, bool durable) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return lastErrorOr(ERROR_ACCESS_DENIED);
+    }
+    int error = 0;
+    std::size_t done = 0;
+    while (error == 0 && done < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr)) {
+            error = lastErrorOr(ERROR_WRITE_FAULT);
+        } else if (written == 0) {
+            error = ERROR_DISK_FULL;
+        }
+        done += written;
+    }
+    if (error == 0 && durable && !FlushFileBuffers(file)) {
+        error = lastErrorOr(ERROR_WRITE_FAULT);
+    }
+    if (!CloseHandle(file) && error == 0) {
+        error = lastErrorOr(ERROR_WRITE_FAULT);
+    }
+    return error;
 }
 
 }  // namespace
@@ -100,52 +153,40 @@ std::optional<std::vector<DirectoryEntry>> RealFileSystem::listDirectory(
     return entries;
 }
 
-FileBytes RealFileSystem::readFile(const std::wstring& path) const {
-    FileBytes result;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) {
-        // The C library's number and the system's code behind it, both read at once.
-        result.systemError = GetLastError();
-        result.error = errno != 0 ? errno : ENOENT;
-        return result;
+FileRead RealFileSystem::readFileInParts(const std::wstring& path, const FilePartSink& sink) const {
+    // Shared for writing and deleting too: the sink may show a message box for minutes, and a
+    // spreadsheet program saving the file meanwhile must not fail because Tindlow reads it.
+    HANDLE file = CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return {cLibraryNumberOf(error), error};
     }
-    char buffer[65536];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) {
-        result.bytes.append(buffer, count);
+    FileRead result;
+    std::vector<char> buffer(65536);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            const DWORD error = GetLastError();
+            result = {EIO, error};
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        sink(std::string_view(buffer.data(), got));
     }
-    if (ferror(file)) {
-        result.error = EIO;
-        result.bytes.clear();
-    }
-    fclose(file);
+    CloseHandle(file);
     return result;
 }
 
 int RealFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
-    // The Win32 calls rather than the C runtime, so a failure answers the system's own reason
-    // (a full disk, a file locked by another program) instead of a coarse C error number.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return lastErrorOr(ERROR_ACCESS_DENIED);
-    }
-    int error = 0;
-    std::size_t done = 0;
-    while (error == 0 && done < bytes.size()) {
-        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(chunk), &written, nullptr)) {
-            error = lastErrorOr(ERROR_WRITE_FAULT);
-        } else if (written == 0) {
-            error = ERROR_DISK_FULL;
-        }
-        done += written;
-    }
-    if (!CloseHandle(file) && error == 0) {
-        error = lastErrorOr(ERROR_WRITE_FAULT);
-    }
-    return error;
+    return writeBytes(path, bytes, false);
+}
+
+int RealFileSystem::writeFileDurably(const std::wstring& path, const std::string& bytes) {
+    return writeBytes(path, bytes, true);
 }
 
 int RealFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {

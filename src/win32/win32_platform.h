@@ -20,8 +20,9 @@ class RealFileSystem : public FileSystem {
     bool deleteFile(const std::wstring& path) override;
     std::optional<std::vector<DirectoryEntry>> listDirectory(
         const std::wstring& directory) const override;
-    FileBytes readFile(const std::wstring& path) const override;
+    FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const override;
     int writeFile(const std::wstring& path, const std::string& bytes) override;
+    int writeFileDurably(const std::wstring& path, const std::string& bytes) override;
     int replaceFile(const std::wstring& from, const std::wstring& to) override;
     std::wstring errorText(int error) const override;
 };

@@ -50,9 +50,15 @@ def reminder_line(s, day):
 def settled_box(s, timeout=60):
     """Wait for a reminder box on the shown window (the window flashes first, and the box is not
     drawn while the window is minimised); returns (text, icon)."""
+    # The icon is told by the colours on the screen: a look while another window still covers a
+    # part of the box can see the wrong colour, so two looks in a row must agree.
+    seen = []
+
     def shown():
         boxes = s.boxes()
-        return s.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
+        box = s.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
+        seen.append(box)
+        return box and len(seen) >= 2 and seen[-2] == box and box
     _, text, icon = wait_until(shown, timeout, "a reminder box on the shown window")
     return text, icon
 

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "cli/utf8_text.h"
 
@@ -98,20 +100,21 @@ std::optional<std::vector<DirectoryEntry>> PosixFileSystem::listDirectory(
     return entries;
 }
 
-FileBytes PosixFileSystem::readFile(const std::wstring& path) const {
+FileRead PosixFileSystem::readFileInParts(const std::wstring& path,
+                                          const FilePartSink& sink) const {
     const std::string posix = posixPath(path);
     if (posix.empty()) {
-        return {ENOENT, {}, static_cast<std::uint32_t>(ENOENT)};
+        return {ENOENT, static_cast<std::uint32_t>(ENOENT)};
     }
     const int fd = ::open(posix.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        return {error, {}, static_cast<std::uint32_t>(error)};
+        return {error, static_cast<std::uint32_t>(error)};
     }
-    FileBytes result;
-    char buffer[65536];
+    FileRead result;
+    std::vector<char> buffer(65536);
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
         if (got == 0) {
             break;
         }
@@ -121,10 +124,10 @@ FileBytes PosixFileSystem::readFile(const std::wstring& path) const {
             }
             // A directory opens but cannot be read (EISDIR): no file, as on Windows.
             const int error = errno;
-            ::close(fd);
-            return {error == EISDIR ? EACCES : error, {}, static_cast<std::uint32_t>(error)};
+            result = {error == EISDIR ? EACCES : error, static_cast<std::uint32_t>(error)};
+            break;
         }
-        result.bytes.append(buffer, static_cast<std::size_t>(got));
+        sink(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
     }
     ::close(fd);
     return result;

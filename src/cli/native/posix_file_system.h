@@ -20,8 +20,11 @@ class PosixFileSystem : public FileSystem {
     bool deleteFile(const std::wstring&) override { return false; }
     std::optional<std::vector<DirectoryEntry>> listDirectory(
         const std::wstring& directory) const override;
-    FileBytes readFile(const std::wstring& path) const override;
+    FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const override;
     int writeFile(const std::wstring&, const std::string&) override;
+    int writeFileDurably(const std::wstring& path, const std::string& bytes) override {
+        return writeFile(path, bytes);
+    }
     int replaceFile(const std::wstring&, const std::wstring&) override;
     std::wstring errorText(int error) const override;
 

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kNoSuchFile = 2;
 constexpr int kAccessDenied = 13;
+constexpr int kNoSpace = 28;
 
 // The system's own codes of a failed open, beside the C library's number.
 constexpr std::uint32_t kWinFileNotFound = 2;
@@ -177,13 +178,24 @@ int FakeFileSystem::checkWritable(const Resolved& resolved) const {
         return failure;
     }
     const auto it = nodes_.find(resolved.key);
-    if ((it != nodes_.end() && it->second.isDirectory) || isLocked(resolved)) {
+    if ((it != nodes_.end() && it->second.isDirectory) || isLocked(resolved) ||
+        inReadOnlyDirectory(resolved)) {
         return kAccessDenied;
     }
     if (resolved.trailingSeparator || !parentIsDirectory(resolved)) {
         return kNoSuchFile;
     }
     return 0;
+}
+
+std::size_t FakeFileSystem::usedSpace(const std::wstring& except) const {
+    std::size_t used = 0;
+    for (const auto& [key, node] : nodes_) {
+        if (key != except) {
+            used += node.bytes.size();
+        }
+    }
+    return used;
 }
 
 bool FakeFileSystem::exists(const std::wstring& path) const {
@@ -197,7 +209,8 @@ bool FakeFileSystem::isDirectory(const std::wstring& path) const {
 
 bool FakeFileSystem::createDirectory(const std::wstring& path) {
     const Resolved resolved = resolve(path);
-    if (resolved.key.empty() || nodes_.count(resolved.key) != 0 || !parentIsDirectory(resolved)) {
+    if (resolved.key.empty() || nodes_.count(resolved.key) != 0 || !parentIsDirectory(resolved) ||
+        inReadOnlyDirectory(resolved)) {
         return false;
     }
     makeNode(resolved, true);
@@ -207,7 +220,8 @@ bool FakeFileSystem::createDirectory(const std::wstring& path) {
 bool FakeFileSystem::deleteFile(const std::wstring& path) {
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
-    if (node == nullptr || node->isDirectory || isLocked(resolved)) {
+    if (node == nullptr || node->isDirectory || isLocked(resolved) ||
+        inReadOnlyDirectory(resolved)) {
         return false;
     }
     nodes_.erase(resolved.key);
@@ -236,19 +250,32 @@ std::optional<std::vector<DirectoryEntry>> FakeFileSystem::listDirectory(
     return entries;
 }
 
-FileBytes FakeFileSystem::readFile(const std::wstring& path) const {
+FileRead FakeFileSystem::readFileInParts(const std::wstring& path, const FilePartSink& sink) const {
     const Resolved resolved = resolve(path);
     const Node* node = findNode(resolved);
     if (node == nullptr) {
-        return {kNoSuchFile, {}, kWinFileNotFound};
+        return {kNoSuchFile, kWinFileNotFound};
     }
     if (node->isDirectory || isLocked(resolved)) {
-        return {kAccessDenied, {}, isLocked(resolved) ? kWinSharingViolation : kWinAccessDenied};
+        return {kAccessDenied, isLocked(resolved) ? kWinSharingViolation : kWinAccessDenied};
     }
-    return {0, node->bytes};
+    // The content the reading began with: the sink may change the file, or remove it.
+    const std::string bytes = node->bytes;
+    for (std::size_t at = 0; at < bytes.size(); at += readPartSize_) {
+        sink(std::string_view(bytes).substr(at, readPartSize_));
+    }
+    return {};
 }
 
 int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes) {
+    return write(path, bytes, false);
+}
+
+int FakeFileSystem::writeFileDurably(const std::wstring& path, const std::string& bytes) {
+    return write(path, bytes, true);
+}
+
+int FakeFileSystem::write(const std::wstring& path, const std::string& bytes, bool durable) {
     const Resolved resolved = resolve(path);
     if (const int error = checkWritable(resolved); error != 0) {
         return error;
@@ -257,9 +284,27 @@ int FakeFileSystem::writeFile(const std::wstring& path, const std::string& bytes
     if (node == nullptr) {
         node = &makeNode(resolved, false);
     }
-    node->bytes = bytes;
-    ++writeCounts_[resolved.key];
-    return 0;
+    // Created or truncated; then as much is written as the faults let through.
+    std::size_t kept = bytes.size();
+    int error = 0;
+    if (const auto partial = partialWrites_.find(resolved.key); partial != partialWrites_.end()) {
+        kept = std::min(kept, partial->second.kept);
+        error = partial->second.error;
+    }
+    if (capacity_) {
+        const std::size_t used = usedSpace(resolved.key);
+        const std::size_t room = *capacity_ > used ? *capacity_ - used : 0;
+        if (kept > room) {
+            kept = room;
+            error = kNoSpace;
+        }
+    }
+    node->bytes.assign(bytes, 0, kept);
+    node->durable = durable && error == 0;
+    if (error == 0) {
+        ++writeCounts_[resolved.key];
+    }
+    return error;
 }
 
 int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to) {
@@ -269,7 +314,7 @@ int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to
     int error = 0;
     if (sourceNode == nullptr) {
         error = kNoSuchFile;
-    } else if (sourceNode->isDirectory || isLocked(source)) {
+    } else if (sourceNode->isDirectory || isLocked(source) || inReadOnlyDirectory(source)) {
         error = kAccessDenied;
     } else {
         error = checkWritable(target);
@@ -281,12 +326,15 @@ int FakeFileSystem::replaceFile(const std::wstring& from, const std::wstring& to
         return 0;
     }
     std::string bytes = sourceNode->bytes;
+    const bool durable = sourceNode->durable;
     nodes_.erase(source.key);
     Node* targetNode = findNode(target);
     if (targetNode == nullptr) {
         targetNode = &makeNode(target, false);
     }
+    // The rename itself is written through; the content is as durable as it was.
     targetNode->bytes = std::move(bytes);
+    targetNode->durable = durable;
     ++writeCounts_[target.key];
     return 0;
 }
@@ -300,7 +348,7 @@ std::wstring FakeFileSystem::errorText(int error) const {
         case kAccessDenied:
             meaning = L"permission denied";
             break;
-        case 28:
+        case kNoSpace:
             meaning = L"no space left on device";
             break;
         default:
@@ -346,6 +394,7 @@ void FakeFileSystem::addFile(const std::wstring& path, const std::string& bytes)
     makeDirectories(resolve(resolved.parentPath));
     Node& node = it != nodes_.end() ? it->second : makeNode(resolved, false);
     node.bytes = bytes;
+    node.durable = true;
 }
 
 std::optional<std::string> FakeFileSystem::fileBytes(const std::wstring& path) const {
@@ -370,6 +419,40 @@ void FakeFileSystem::failWritesWith(const std::wstring& path, int error) {
         writeFailures_.erase(key);
     } else {
         writeFailures_[key] = error;
+    }
+}
+
+void FakeFileSystem::failWritesPartWay(const std::wstring& path, std::size_t kept, int error) {
+    const std::wstring key = resolve(path).key;
+    if (error == 0) {
+        partialWrites_.erase(key);
+    } else {
+        partialWrites_[key] = {kept, error};
+    }
+}
+
+void FakeFileSystem::setFreeSpace(std::optional<std::size_t> bytes) {
+    capacity_.reset();
+    if (bytes) {
+        capacity_ = usedSpace(std::wstring()) + *bytes;
+    }
+}
+
+void FakeFileSystem::setReadOnly(const std::wstring& directory, bool readOnly) {
+    const std::wstring key = resolve(directory).key;
+    if (readOnly) {
+        readOnly_.insert(key);
+    } else {
+        readOnly_.erase(key);
+    }
+}
+
+void FakeFileSystem::losePower() {
+    for (auto& [key, node] : nodes_) {
+        if (!node.isDirectory && !node.durable) {
+            node.bytes.clear();
+            node.durable = true;
+        }
     }
 }
 

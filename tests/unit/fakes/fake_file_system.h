@@ -13,7 +13,14 @@
 // start; createDirectory makes one level, addDirectory and addFile make every missing level.
 //
 // Failures, as the C library reports them: 2 when the file or its directory is missing, 13 when
-// the path is a directory or is locked, and any number set with failWritesWith.
+// the path is a directory, is locked or lies in a read-only directory, 28 when the disk is full,
+// and any number set with failWritesWith or failWritesPartWay.
+//
+// Reads hand the bytes on in parts of 4093 bytes (setReadPartSize), so that lines run across
+// parts as they do in real reads, and a file changed while it is read is read to its end with the
+// content the reading began with. Writes are durable only when made so (writeFileDurably, or a
+// file put there by addFile); losePower() empties every other file, as a power loss may leave a
+// file whose content never reached the disk.
 //
 // Listing order is the order of creation (rewriting a file keeps its place), so tests can check
 // that callers sort; setListOrder puts chosen names first.
@@ -44,8 +51,9 @@ class FakeFileSystem : public FileSystem {
     bool deleteFile(const std::wstring& path) override;
     std::optional<std::vector<DirectoryEntry>> listDirectory(
         const std::wstring& directory) const override;
-    FileBytes readFile(const std::wstring& path) const override;
+    FileRead readFileInParts(const std::wstring& path, const FilePartSink& sink) const override;
     int writeFile(const std::wstring& path, const std::string& bytes) override;
+    int writeFileDurably(const std::wstring& path, const std::string& bytes) override;
     // Moves `from` onto `to`; counts as a write of `to` (so failWritesWith(to) applies).
     int replaceFile(const std::wstring& from, const std::wstring& to) override;
     // "Error N: " and a short description of the C library's meaning of N, so a test can see
@@ -66,6 +74,17 @@ class FakeFileSystem : public FileSystem {
     // Every later write of the path answers the error (0 removes the failure) and changes
     // nothing. The path need not exist.
     void failWritesWith(const std::wstring& path, int error);
+    // Like failWritesWith, but every later write of the path first stores the first `kept` bytes,
+    // as a write cut off part-way (a network drive gone, a device error).
+    void failWritesPartWay(const std::wstring& path, std::size_t kept, int error);
+    // The disk has room for this many more bytes of file content (nothing: no limit). A write
+    // that does not fit stores what fits and answers 28.
+    void setFreeSpace(std::optional<std::size_t> bytes);
+    // Creating, writing, replacing, renaming and deleting files in the directory fail with 13.
+    void setReadOnly(const std::wstring& directory, bool readOnly);
+    // Every file whose content was written but not made durable is left empty.
+    void losePower();
+    void setReadPartSize(std::size_t bytes) { readPartSize_ = bytes; }
     // Successful writeFile and replaceFile calls on the path.
     int writeCount(const std::wstring& path) const;
     // Lists the named entries of the directory first, in this order, then the others as before.
@@ -83,6 +102,7 @@ class FakeFileSystem : public FileSystem {
         std::wstring name;       // last segment
         bool isDirectory = false;
         std::string bytes;
+        bool durable = true;
         std::uint64_t order = 0;
     };
     struct Resolved {
@@ -103,11 +123,25 @@ class FakeFileSystem : public FileSystem {
     Node& makeNode(const Resolved& resolved, bool isDirectory);
     void makeDirectories(const Resolved& resolved);
     int writeFailure(const Resolved& resolved) const;
+    int write(const std::wstring& path, const std::string& bytes, bool durable);
+    bool inReadOnlyDirectory(const Resolved& resolved) const {
+        return readOnly_.count(resolved.parentKey) != 0;
+    }
+    // Bytes of file content on the disk, but those of the file `except`.
+    std::size_t usedSpace(const std::wstring& except) const;
     // The checks every write of a file runs, writeFile and replaceFile alike: 0 or the error.
     int checkWritable(const Resolved& resolved) const;
 
     std::map<std::wstring, Node> nodes_;  // by key
+    struct PartialWrite {
+        std::size_t kept = 0;
+        int error = 0;
+    };
     std::map<std::wstring, int> writeFailures_;
+    std::map<std::wstring, PartialWrite> partialWrites_;
+    std::set<std::wstring> readOnly_;
+    std::optional<std::size_t> capacity_;
+    std::size_t readPartSize_ = 4093;
     std::map<std::wstring, int> writeCounts_;
     std::set<std::wstring> locks_;
     std::wstring currentDirectory_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input/event_input.h"
@@ -51,10 +52,31 @@ TEST(EventFileLines, SplitsAtLineFeedsIntoPiecesOf998) {
         {"2500 characters are three",
          std::string(2500, 'q') + "\n",
          {std::wstring(998, L'q'), std::wstring(998, L'q'), std::wstring(504, L'q')}},
+        {"a CR after 998 characters is dropped before LF",
+         x998 + "\r\n",
+         {std::wstring(998, L'x')}},
+        {"and kept before other text", x998 + "\rz", {std::wstring(998, L'x'), L"\rz"}},
+        {"1996 characters are two",
+         std::string(1996, 'q'),
+         {std::wstring(998, L'q'), std::wstring(998, L'q')}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(eventFileLines(c.bytes), c.lines);
+        // A file is read in parts of any size: every cut gives the same lines.
+        for (const std::size_t part : {1u, 2u, 3u, 997u, 998u, 999u}) {
+            SCOPED_TRACE(part);
+            std::vector<std::wstring> lines;
+            const EventLineSplitter::LineSink addLine = [&lines](std::string_view line) {
+                appendEventLineText(lines.emplace_back(), line);
+            };
+            EventLineSplitter splitter;
+            for (std::size_t at = 0; at < c.bytes.size(); at += part) {
+                splitter.feed(std::string_view(c.bytes).substr(at, part), addLine);
+            }
+            splitter.finish(addLine);
+            EXPECT_EQ(lines, c.lines);
+        }
     }
 }
 
@@ -447,6 +469,46 @@ TEST_F(EventReaderTest, ErrorBoxesStopAfterTheBudgetButLinesAreStillRefused) {
     ASSERT_EQ(h.boxes.shown.size(), 5u);
     EXPECT_TRUE(h.boxes.shown[4].text.ends_with(L"Line number in file: 6"));
     EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[good]"});
+}
+
+// The emitted reminders log separates its fields by "<@@@>": a key holding it could never be
+// found there again, and the line's reminders would come back after every reload.
+TEST_F(EventReaderTest, RefusesAKeyHoldingTheSeparatorOfTheEmittedLog) {
+    readLines(L"Tax;;01.01.2025;0;0;0;365;[a<@@@>b];2\r\nGood;;01.01.2025;0;0;0;365;[good];3\r\n");
+    ASSERT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.boxes.shown[0].text, h.input.texts.messages[msg::kKeyHoldsSeparator] +
+                                         L"[a<@@@>b]\nFile name and path: " + kTeam +
+                                         L"\nLine number in file: 2");
+    EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[good]"});
+}
+
+// A file arrives in parts of any size; lines across parts read as if the file came whole.
+TEST_F(EventReaderTest, ReadsTheSameWhateverThePartsOfTheFile) {
+    std::wstring lines;
+    for (int i = 0; i < 40; ++i) {
+        lines += L"Event " + std::to_wstring(i) + L";Note;0" + std::to_wstring(i % 9 + 1) +
+                 L".01.2025;0,5;30;1;" + (i % 3 == 0 ? L"7" : L"365") + L";[k" +
+                 std::to_wstring(i) + L"];" + std::to_wstring(i + 2) + L"\r\n";
+    }
+    lines += std::wstring(2100, L'x') + L"\r\nlast;;01.01.2025;0;0;0;1;[last];99";
+    readLines(lines);
+    const std::vector<std::wstring> wholeLog = h.log.lines;
+    std::vector<ReminderEntry> whole;
+    for (const auto& [key, entry] : h.complete) {
+        whole.push_back(entry);
+    }
+    for (const std::size_t part : {1u, 2u, 5u, 64u}) {
+        SCOPED_TRACE(part);
+        EventInputHarness other;
+        other.files.setReadPartSize(part);
+        other.files.addFile(kTeam, *h.files.fileBytes(kTeam));
+        readEventFile(other.input, kTeam, nullptr);
+        EXPECT_EQ(other.log.lines, wholeLog);
+        ASSERT_EQ(keysOf(other.complete), keysOf(h.complete));
+        for (const ReminderEntry& entry : whole) {
+            expectSameEntry(*other.complete.find(entry.sKey), entry);
+        }
+    }
 }
 
 TEST_F(EventReaderTest, ShowsTheOverlapMessageAndStoresTheShortenedEntry) {

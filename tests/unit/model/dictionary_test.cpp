@@ -183,7 +183,8 @@ std::vector<std::wstring> keysWithTitles(const Dictionary& dictionary) {
 
 TEST(Dictionary, StoresInOrdinalOrderWhateverTheOrderOfArrival) {
     // The keys share the long prefix of real keys; the place of the previous insert is tried
-    // first, so every way of missing it must still find the right place.
+    // first, so every way of missing it must still find the right place. Staged entries are
+    // sorted by the few code units after the prefix all keys share, and then whole.
     const std::wstring p = L"[02.01.2026-18:00:00-3000000";
     const struct {
         const char* name;
@@ -208,16 +209,56 @@ TEST(Dictionary, StoresInOrdinalOrderWhateverTheOrderOfArrival) {
         {"code units above Latin-1 and the empty key",
          {L"[\u00E4", L"[\u4E00", L"[a", L"", L"[\u00E4"},
          {L"=3", L"[a=2", L"[\u00E4=4", L"[\u4E00=1"}},
+        {"the highest code units, equal in their first few",
+         {L"[\uFFFF", L"[\uFFFE", L"[\uFFFD", L"[\uFFFF\uFFFF", L"[\uFFFFa"},
+         {L"[\uFFFD=2", L"[\uFFFE=1", L"[\uFFFF=0", L"[\uFFFFa=4", L"[\uFFFF\uFFFF=3"}},
+        {"keys equal far beyond the shared prefix",
+         {p + L"1]-123456789", p + L"1]-123456788", p + L"1]-1234", p + L"1]-12345678"},
+         {p + L"1]-1234=2", p + L"1]-12345678=3", p + L"1]-123456788=1", p + L"1]-123456789=0"}},
+        {"one key", {p}, {p + L"=0"}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
-        Dictionary dictionary;
+        Dictionary stored;
+        Dictionary staged;
         for (std::size_t i = 0; i < c.keys.size(); ++i) {
-            dictionary.store(c.keys[i], entryNamed(c.keys[i], std::to_wstring(i)));
+            stored.store(c.keys[i], entryNamed(c.keys[i], std::to_wstring(i)));
+            staged.stage(c.keys[i], entryNamed(c.keys[i], std::to_wstring(i)));
         }
-        EXPECT_EQ(keysWithTitles(dictionary), c.expected);
-        EXPECT_EQ(dictionary.size(), c.expected.size());
+        EXPECT_TRUE(staged.empty());  // nothing is seen before the commit
+        staged.commitStaged();
+        EXPECT_EQ(keysWithTitles(stored), c.expected);
+        EXPECT_EQ(keysWithTitles(staged), c.expected);
+        EXPECT_EQ(stored.size(), c.expected.size());
     }
+}
+
+TEST(Dictionary, StagedEntriesWinOverThoseStoredBeforeAndRecyclingDropsThem) {
+    Dictionary dictionary;
+    dictionary.store(L"[b]", entryNamed(L"[b]", L"stored"));
+    dictionary.store(L"[d]", entryNamed(L"[d]", L"stored"));
+    dictionary.stage(L"[d]", entryNamed(L"[d]", L"staged"));
+    dictionary.stage(L"[a]", entryNamed(L"[a]", L"staged"));
+    dictionary.stage(L"[c]", entryNamed(L"[c]", L"staged"));
+    dictionary.commitStaged();
+    EXPECT_EQ(
+        keysWithTitles(dictionary),
+        (std::vector<std::wstring>{L"[a]=staged", L"[b]=stored", L"[c]=staged", L"[d]=staged"}));
+    dictionary.commitStaged();  // nothing staged: nothing changes
+    EXPECT_EQ(dictionary.size(), 4u);
+
+    // A loading nested in another recycles: what the outer one staged so far is gone, as its
+    // stored entries are; what it stages afterwards goes in, in the old entries' storage.
+    dictionary.recycle();
+    dictionary.stage(L"[x]", entryNamed(L"[x]", L"outer, before"));
+    dictionary.recycle();
+    dictionary.stage(L"[n]", filledEntry(L"[n]"));
+    dictionary.commitStaged();
+    dictionary.stage(L"[m]", entryNamed(L"[m]", L"outer, after"));
+    dictionary.commitStaged();
+    dictionary.releaseRecycled();
+    EXPECT_EQ(keysInOrder(dictionary), (std::vector<std::wstring>{L"[m]", L"[n]"}));
+    expectSameEntry(*dictionary.find(L"[n]"), filledEntry(L"[n]"));
 }
 
 TEST(Dictionary, ScatteredKeysEndUpSortedAndFindable) {
@@ -225,21 +266,26 @@ TEST(Dictionary, ScatteredKeysEndUpSortedAndFindable) {
     std::vector<std::wstring> sorted;
     // 0, 37, 74, ... modulo 1000 visits every number once, in long runs that go up and then
     // jump back; each key is stored twice, the second time over the first.
+    Dictionary staged;
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 1000; ++i) {
             const std::wstring key =
                 L"[02.01.2026-18:00:00-" + std::to_wstring(1000 + i * 37 % 1000) + L"]";
             dictionary.store(key, entryNamed(key, std::to_wstring(round)));
+            staged.stage(key, entryNamed(key, std::to_wstring(round)));
             if (round == 0) {
                 sorted.push_back(key);
             }
         }
     }
+    staged.commitStaged();
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(keysInOrder(dictionary), sorted);
-    for (const std::wstring& key : sorted) {
-        ASSERT_NE(dictionary.find(key), nullptr);
-        EXPECT_EQ(dictionary.find(key)->sWhat, L"1");
+    for (const Dictionary* d : {&dictionary, &staged}) {
+        EXPECT_EQ(keysInOrder(*d), sorted);
+        for (const std::wstring& key : sorted) {
+            ASSERT_NE(d->find(key), nullptr);
+            EXPECT_EQ(d->find(key)->sWhat, L"1");
+        }
     }
 }
 
