@@ -258,12 +258,16 @@ void CTindlowDlg::closeSequence() {
     files.deleteFile(kPopupSignalFile);
 }
 
-std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wstring& text) {
+std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wstring& content) {
     // Named by the time of writing, not the time the report was asked for.
     const std::wstring path =
         exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
-    // A file that cannot be written shows up as the failed open that follows, if any.
-    static_cast<void>(writeUnicodeFile(platform_.files, path, text));
+    const int error = writeUnicodeFile(platform_.files, path, content);
+    if (error != 0) {
+        // The open that follows fails as well and reports that, where the caller reports it.
+        log_.log(text(msg::kFileNotWritten) + path + text(msg::kExportNotWritten) +
+                 platform_.files.errorText(error));
+    }
     return path;
 }
 

@@ -100,8 +100,8 @@ class CTindlowDlg {
 
     // Exports and reports (app/report_handlers.cpp).
     // Writes the text as an export file with the suffix, named by the time of writing; answers
-    // the path.
-    std::wstring writeExport(const std::wstring& suffix, const std::wstring& text);
+    // the path. A file that cannot be written is reported in the log list and leaves nothing.
+    std::wstring writeExport(const std::wstring& suffix, const std::wstring& content);
     // Writes the export and opens it; a failed open is logged as the Windows error report when
     // `reportFailure` is set. Answers the path.
     std::wstring exportAndOpen(const std::wstring& suffix, const std::wstring& text,

@@ -170,7 +170,12 @@ std::string encodeUtf16LeWithBom(const std::wstring& text) {
 }
 
 int writeUnicodeFile(FileSystem& files, const std::wstring& path, const std::wstring& text) {
-    return files.writeFile(path, encodeUtf16LeWithBom(text));
+    const int error = files.writeFile(path, encodeUtf16LeWithBom(text));
+    if (error != 0) {
+        // A part of a report would pass for the whole of it.
+        files.deleteFile(path);
+    }
+    return error;
 }
 
 int writeByteTextFile(FileSystem& files, const std::wstring& path, const std::wstring& text) {

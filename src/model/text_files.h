@@ -7,7 +7,7 @@
 namespace tindlow {
 
 // UTF-16LE with byte-order mark, every "\n" written as CR LF. Answers 0 or the error code of the
-// failed write.
+// failed write; a write that failed part-way leaves no file behind.
 [[nodiscard]] int writeUnicodeFile(FileSystem& files, const std::wstring& path,
                                    const std::wstring& text);
 

@@ -253,6 +253,8 @@ constexpr MessageText kMessages[] = {
       L"Datei der ausgesendeten Erinnerungen trennt; ihre Erinnerungen k\u00f6nnten nicht "
       L"vermerkt werden und k\u00e4men nach jedem Neuladen wieder. Die Zeile wird "
       L"\u00fcbersprungen. Bitte \u00e4ndern Sie den Schl\u00fcssel. Der Schl\u00fcssel war: "}},
+    {msg::kExportNotWritten,
+     {L" could not be written. Reason: ", L" konnte nicht geschrieben werden. Grund: "}},
 };
 
 constexpr Bilingual kDocumentMenu[kDocumentMenuCount] = {

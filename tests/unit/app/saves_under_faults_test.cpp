@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "fakes/fake_file_system.h"
+#include "fakes/test_program.h"
 #include "model/calendar.h"
 #include "model/text_files.h"
 #include "schedule/emitted_log.h"
+#include "ui/control_ids.h"
 #include "ui/settings_file.h"
 
 namespace tindlow {
@@ -160,6 +162,21 @@ TEST(SavesUnderFaults, ASaveSurvivesAPowerLossAndLeftoversOfACrash) {
             }
             EXPECT_EQ(temporaryFiles(files), row.staying);
         }
+    }
+}
+
+// A report cut off by a full disk would pass for the whole of it.
+TEST(SavesUnderFaults, AnExportThatCannotBeWrittenIsReportedAndLeavesNothing) {
+    TestProgram program;
+    program.start();
+    program.fake.files.setFreeSpace(10);
+
+    program.dialog.onButton(ids::kFutureEvents);
+
+    EXPECT_TRUE(
+        program.logged(L" could not be written. Reason: Error 28: no space left on device"));
+    for (const std::wstring& path : program.fake.files.paths()) {
+        EXPECT_EQ(path.find(L"Preview"), std::wstring::npos) << path;
     }
 }
 

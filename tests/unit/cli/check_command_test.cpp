@@ -38,6 +38,7 @@ TEST(CheckCommand, ListsEveryProblemWithFileAndLine) {
         lines += "Bad" + std::to_string(i) + ";;01.12.2026;0,5;0;0;?;[b-" + std::to_string(i) +
                  "];9\r\n";
     }
+    lines += "Tax;;01.12.2026;0,5;0;0;365;[k<@@@>14];14\r\n";
     cli.files.addFile(L"C:\\P\\_PeriodicEvents\\Bad.csv", lines);
     cli.files.addFile(L"C:\\P\\_SingleEvents\\Locked.csv", kHeader);
     cli.files.lock(L"C:\\P\\_SingleEvents\\Locked.csv");
@@ -70,7 +71,8 @@ TEST(CheckCommand, ListsEveryProblemWithFileAndLine) {
             "as 2 lines (to line 7)",
         bad + "7: Incorrect entry in interval column.",
         bad + "13: Incorrect entry in interval column.",
-        "19 problems found.\n",
+        bad + "14: The reminder key of this line contains \"<@@@>\"",
+        "20 problems found.\n",
     };
     for (const std::string& line : expected) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n--- output:\n" << run.out;
