@@ -100,7 +100,7 @@ void CTindlowDlg::popUpHiddenInstances() {
     if (!files.exists(kTempDirectory)) {
         files.createDirectory(kTempDirectory);
     }
-    static_cast<void>(files.writeFile(kPopupSignalFile, std::string()));
+    reportUnwritten(kPopupSignalFile, files.writeFile(kPopupSignalFile, std::string()));
     state_.popupRemovalTick = state_.tickCounter + kPopupSignalTicks;
 }
 

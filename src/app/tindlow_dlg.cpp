@@ -262,13 +262,16 @@ std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wst
     // Named by the time of writing, not the time the report was asked for.
     const std::wstring path =
         exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
-    const int error = writeUnicodeFile(platform_.files, path, content);
+    // The open that follows fails as well and reports that, where the caller reports it.
+    reportUnwritten(path, writeUnicodeFile(platform_.files, path, content));
+    return path;
+}
+
+void CTindlowDlg::reportUnwritten(const std::wstring& path, int error) {
     if (error != 0) {
-        // The open that follows fails as well and reports that, where the caller reports it.
         log_.log(text(msg::kFileNotWritten) + path + text(msg::kExportNotWritten) +
                  platform_.files.errorText(error));
     }
-    return path;
 }
 
 std::wstring CTindlowDlg::writeLogListExport() {

@@ -102,6 +102,8 @@ class CTindlowDlg {
     // Writes the text as an export file with the suffix, named by the time of writing; answers
     // the path. A file that cannot be written is reported in the log list and leaves nothing.
     std::wstring writeExport(const std::wstring& suffix, const std::wstring& content);
+    // Logs "The file <path> could not be written. Reason: ..." unless the error is 0.
+    void reportUnwritten(const std::wstring& path, int error);
     // Writes the export and opens it; a failed open is logged as the Windows error report when
     // `reportFailure` is set. Answers the path.
     std::wstring exportAndOpen(const std::wstring& suffix, const std::wstring& text,
