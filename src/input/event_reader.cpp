@@ -124,15 +124,21 @@ bool decideIntervalColumn(EventInput& input, ReminderEntry& entry, const std::ws
     return true;
 }
 
-// False, after its message box, for a key that cannot be kept in the emitted reminders log: the
-// log separates its fields by the separator, and a key holding it would not be found again.
+// False, after its message box, for a key whose reminders the emitted reminders log cannot keep:
+// one holding the log's field separator would not be found there again, and the test reminder's
+// key is never written there. Such a line would give its reminders again after every reload.
 bool acceptKey(EventInput& input, const ReminderEntry& entry, const std::wstring& path,
                std::size_t lineNumber) {
-    if (entry.sKey.find(kEmittedFieldSeparator) == std::wstring::npos) {
+    int refusal = 0;
+    if (entry.sKey.find(kEmittedFieldSeparator) != std::wstring::npos) {
+        refusal = msg::kKeyHoldsSeparator;
+    } else if (entry.sKey == kTestReminderKey) {
+        refusal = msg::kKeyOfTestReminder;
+    } else {
         return true;
     }
     const TextTables& texts = input.texts;
-    const std::wstring text = message(texts, msg::kKeyHoldsSeparator) + entry.sKey + L"\n" +
+    const std::wstring text = message(texts, refusal) + entry.sKey + L"\n" +
                               message(texts, msg::kFilePathLabel) + path + L"\n" +
                               message(texts, msg::kLineNumberLabel) +
                               intText(static_cast<std::int64_t>(lineNumber));

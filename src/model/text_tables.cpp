@@ -255,6 +255,14 @@ constexpr MessageText kMessages[] = {
       L"\u00fcbersprungen. Bitte \u00e4ndern Sie den Schl\u00fcssel. Der Schl\u00fcssel war: "}},
     {msg::kExportNotWritten,
      {L" could not be written. Reason: ", L" konnte nicht geschrieben werden. Grund: "}},
+    {msg::kKeyOfTestReminder,
+     {L"The reminder key of this line is the key of the test reminder, whose reminders are never "
+      L"remembered; they would be given again after every reload. The line is skipped. Please "
+      L"change the key. The key was: ",
+      L"Der Reminder-Schl\u00fcssel dieser Zeile ist der Schl\u00fcssel der Test-Erinnerung, "
+      L"deren Erinnerungen nie vermerkt werden; sie k\u00e4men nach jedem Neuladen wieder. Die "
+      L"Zeile wird \u00fcbersprungen. Bitte \u00e4ndern Sie den Schl\u00fcssel. Der "
+      L"Schl\u00fcssel war: "}},
 };
 
 constexpr Bilingual kDocumentMenu[kDocumentMenuCount] = {

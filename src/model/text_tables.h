@@ -18,7 +18,7 @@ struct TextTables {
     std::vector<std::wstring> buttonTooltips;  // same row order
 };
 
-inline constexpr std::size_t kMessageCount = 110;
+inline constexpr std::size_t kMessageCount = 111;
 inline constexpr std::size_t kDocumentMenuCount = 18;
 inline constexpr std::size_t kCommandMenuCount = 19;
 inline constexpr std::size_t kLabelCount = 3;
@@ -130,13 +130,16 @@ inline constexpr int kFileNotWrittenReason = 107;
 inline constexpr int kKeyHoldsSeparator = 108;
 // An export that could not be written: kFileNotWritten + path + kExportNotWritten + the reason.
 inline constexpr int kExportNotWritten = 109;
+// An event line whose reminder key is the test reminder's.
+inline constexpr int kKeyOfTestReminder = 110;
 
 // Every index above, in ascending order.
 inline constexpr auto kShown = std::to_array<int>(
-    {0,  1,  2,  3,  4,  5,  7,  8,  9,  10, 13,  14,  15,  16,  17,  18,  19,  20,  21, 22, 23, 33,
-     34, 35, 36, 37, 38, 39, 40, 45, 46, 47, 48,  49,  50,  51,  52,  53,  54,  55,  56, 57, 61, 62,
-     63, 64, 66, 67, 68, 69, 70, 72, 73, 74, 75,  76,  77,  78,  79,  80,  81,  82,  83, 86, 87, 88,
-     90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 106, 107, 108, 109});
+    {0,  1,  2,  3,  4,   5,   7,   8,   9,   10,  13,  14,  15,  16, 17, 18, 19, 20,
+     21, 22, 23, 33, 34,  35,  36,  37,  38,  39,  40,  45,  46,  47, 48, 49, 50, 51,
+     52, 53, 54, 55, 56,  57,  61,  62,  63,  64,  66,  67,  68,  69, 70, 72, 73, 74,
+     75, 76, 77, 78, 79,  80,  81,  82,  83,  86,  87,  88,  90,  91, 92, 93, 94, 95,
+     96, 97, 98, 99, 100, 101, 102, 103, 104, 106, 107, 108, 109, 110});
 }  // namespace msg
 
 }  // namespace tindlow

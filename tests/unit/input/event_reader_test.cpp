@@ -11,6 +11,7 @@
 #include "input/event_line.h"
 #include "input/interval_column.h"
 #include "model/same_entry.h"
+#include "schedule/emitted_log.h"
 
 namespace tindlow {
 namespace {
@@ -471,15 +472,28 @@ TEST_F(EventReaderTest, ErrorBoxesStopAfterTheBudgetButLinesAreStillRefused) {
     EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[good]"});
 }
 
-// The emitted reminders log separates its fields by "<@@@>": a key holding it could never be
-// found there again, and the line's reminders would come back after every reload.
-TEST_F(EventReaderTest, RefusesAKeyHoldingTheSeparatorOfTheEmittedLog) {
-    readLines(L"Tax;;01.01.2025;0;0;0;365;[a<@@@>b];2\r\nGood;;01.01.2025;0;0;0;365;[good];3\r\n");
-    ASSERT_EQ(h.boxes.shown.size(), 1u);
-    EXPECT_EQ(h.boxes.shown[0].text, h.input.texts.messages[msg::kKeyHoldsSeparator] +
-                                         L"[a<@@@>b]\nFile name and path: " + kTeam +
-                                         L"\nLine number in file: 2");
-    EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[good]"});
+// Keys whose reminders the emitted reminders log cannot keep, so that they would come back after
+// every reload: one holding the log's separator "<@@@>", and the test reminder's own key.
+TEST_F(EventReaderTest, RefusesKeysWhoseRemindersCouldNotBeRemembered) {
+    const struct {
+        std::wstring key;
+        int message;
+    } kCases[] = {
+        {L"[a<@@@>b]", msg::kKeyHoldsSeparator},
+        {kTestReminderKey, msg::kKeyOfTestReminder},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.key);
+        h.boxes.shown.clear();
+        h.complete.clear();
+        readLines(L"Tax;;01.01.2025;0;0;0;365;" + c.key +
+                  L";2\r\nGood;;01.01.2025;0;0;0;365;[good];3\r\n");
+        ASSERT_EQ(h.boxes.shown.size(), 1u);
+        EXPECT_EQ(h.boxes.shown[0].text,
+                  h.input.texts.messages[static_cast<std::size_t>(c.message)] + c.key +
+                      L"\nFile name and path: " + kTeam + L"\nLine number in file: 2");
+        EXPECT_EQ(keysOf(h.complete), std::vector<std::wstring>{L"[good]"});
+    }
 }
 
 // A file arrives in parts of any size; lines across parts read as if the file came whole.

@@ -28,7 +28,7 @@ void expectSizes(const TextTables& tables) {
 }
 
 TEST(TextTables, EveryCopyHasTheFixedSizes) {
-    EXPECT_EQ(kMessageCount, 110u);
+    EXPECT_EQ(kMessageCount, 111u);
     EXPECT_EQ(kDocumentMenuCount, 18u);
     EXPECT_EQ(kCommandMenuCount, 19u);
     EXPECT_EQ(kLabelCount, 3u);
