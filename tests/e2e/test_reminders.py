@@ -82,8 +82,9 @@ def utf16_text(data):
 class RemindersTest(unittest.TestCase):
     def test_first_pre_event_reminder_and_no_repetition_after_a_restart(self):
         # Event at 12:00 with three reminders in the hour before it: the first falls due at 11:00.
+        # The window flashes for 20 s, long enough to be seen by the looks of a slow machine.
         files = {
-            "_IniFile/IniFile.csv": b"Value;Key\r\n1;[ExecutionLoop]\r\n16;[NumFlashing]\r\n",
+            "_IniFile/IniFile.csv": b"Value;Key\r\n1;[ExecutionLoop]\r\n40;[NumFlashing]\r\n",
             EVENT_FILE: HEADER + b"Call;Ring the bank;10.03.2026;0,5;60;3;;[k-call];2\r\n",
         }
         key = "[k-call]"
