@@ -108,15 +108,18 @@ int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& t
         // The state goes back wherever it belongs to the current occurrence, however old the
         // line is: an occurrence can stay current longer than the default post-event period
         // (a long pre-event slice, or the post-event answer that lasts to the end of its day),
-        // and a bit left out would give its reminder again. The next save writes it anew.
+        // and a bit left out would give its reminder again. Such a line also stays in the file:
+        // the program may end without another save (Escape, a crash, a power cut), and the next
+        // start must find the state again.
         ReminderEntry* entry = today.find(fields[0]);
-        if (entry != nullptr && givenForCurrentOccurrence(*entry, lastOutput)) {
+        const bool current = entry != nullptr && givenForCurrentOccurrence(*entry, lastOutput);
+        if (current) {
             entry->remindMatrix |= parseMatrix(fields[1]);
             if (lastOutput > entry->lastOutputSec) {
                 entry->lastOutputSec = lastOutput;
             }
         }
-        if (nowSec > lastOutput + defaultPostTrigger) {
+        if (!current && nowSec > lastOutput + defaultPostTrigger) {
             rewrite = true;
             continue;
         }

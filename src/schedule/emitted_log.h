@@ -23,8 +23,8 @@ std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry)
 // later lastOutputSec, but only where a line's reminders were given for the entry's current
 // occurrence; the bits of an earlier occurrence (yesterday's, for a daily event) would silence
 // the new one. Lines whose last output lies more than the default post-trigger length
-// before `nowSec` are dropped from the file, which is then rewritten without them (their state
-// still goes back into a current occurrence, and the next save writes it again).
+// before `nowSec` are dropped from the file, which is then rewritten without them, unless their
+// state went back into a current occurrence: that state must survive an end without a save.
 // Answers 0, or the error of that rewrite (the file then keeps its lines).
 [[nodiscard]] int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
                                     double nowSec, double defaultPostTrigger);

@@ -11,8 +11,12 @@
 // unhide keys and the network directory appearing.
 //
 // Besides running clean under the sanitizers, the program never gives a reminder twice: no slot
-// of an occurrence (an entry's key with its event time) is given again once it was given, in
-// this run or in an earlier one whose state the emitted reminders log carried over.
+// of an occurrence (an entry's line with its event time) is given again once it was given, in
+// this run or in an earlier one whose state the emitted reminders log carried over. The state
+// is kept per key, so lines that share a key share it: the state of one can silence the other.
+// That is what a duplicate key does (`tindlow check` lists them), so an occurrence is told
+// apart by its line: its file and every text read from it. Two lines equal in all of them are
+// the same reminder to the user.
 
 #include <cstdint>
 #include <map>
@@ -270,7 +274,7 @@ class Program {
             if (entry->sKey == kTestReminderKey) {
                 continue;  // the test reminder of command 17: a new one each time
             }
-            const std::uint32_t before = given_[{entry->sKey, entry->nextEventTimeSec}];
+            const std::uint32_t before = given_[occurrenceOf(*entry)];
             FUZZ_CHECK_MSG((entry->remindMatrix & ~before) != 0,
                            "the reminder of key \"" + fuzz::printable(entry->sKey) +
                                "\" for the event at " +
@@ -285,14 +289,25 @@ class Program {
     void observe() {
         for (const auto& [key, entry] : dialog_->todaysDictionary()) {
             if (entry.remindMatrix != 0) {
-                given_[{key, entry.nextEventTimeSec}] |= entry.remindMatrix;
+                given_[occurrenceOf(entry)] |= entry.remindMatrix;
             }
         }
     }
 
+    using Occurrence = std::pair<std::wstring, double>;
+    static Occurrence occurrenceOf(const ReminderEntry& e) {
+        std::wstring line;
+        for (const std::wstring* text : {&e.sFile, &e.sKey, &e.sWhat, &e.sText, &e.sDate, &e.sTime,
+                                         &e.sPretrigg, &e.sRepeat, &e.sInterval, &e.sRowNumber}) {
+            line += *text;
+            line += L'\x1f';
+        }
+        return {line, e.nextEventTimeSec};
+    }
+
     std::unique_ptr<CTindlowDlg> dialog_;
     std::string_view network_;
-    std::map<std::pair<std::wstring, double>, std::uint32_t> given_;
+    std::map<Occurrence, std::uint32_t> given_;
     std::uint8_t seenWrites_ = 0;
     int ticksInBoxes_ = 0;
     int ticks_ = 0;

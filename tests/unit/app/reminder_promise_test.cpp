@@ -150,6 +150,33 @@ TEST(ReminderPromise, SessionEndInsideALoadersBoxKeepsTheDaysState) {
     }
 }
 
+// A pre-event reminder given ten days ahead still belongs to the current occurrence four days
+// later, longer than the 72 hours the emitted reminders log keeps a line for. A start then must
+// keep its state in the file: a run that ends with Escape saves nothing, and the run after it
+// must not give the reminder again.
+TEST(ReminderPromise, AnOldReminderOfTheCurrentOccurrenceSurvivesAnEndWithoutSave) {
+    const std::string line = "Trip;;20.12.2026;0,416666666666667;14400;2;;[trip];2\r\n";
+    Program first(line, LocalTime{2026, 12, 10, 10, 1, 0, 0});
+    first.ticks(4);
+    ASSERT_EQ(first.reminderBoxes().size(), 1u);
+    first.dialog.onClose();
+
+    FakeFileSystem files = first.fake.files;
+    for (const int minute : {0, 5}) {
+        SCOPED_TRACE(minute);
+        TestProgram run;
+        run.fake.files = files;
+        run.fake.clock.set(LocalTime{2026, 12, 14, 11, minute, 0, 0});
+        run.start();
+        run.ticks(20);
+        for (const auto& box : run.fake.boxes.shown) {
+            EXPECT_EQ(box.text.find(L"Event: "), std::wstring::npos) << box.text;
+        }
+        run.dialog.onCancel();
+        files = run.fake.files;
+    }
+}
+
 // Midnight passes while a box of start-up's first loading is open: once start-up is done, the
 // whole new day is computed anew and its reminders come.
 TEST(ReminderPromise, MidnightInsideAStartupBoxLeadsToAReloadOnceStarted) {
