@@ -138,11 +138,13 @@ def close_editor(s, name, shot=None):
     wait_until(lambda: not s.titles(editor), 30, f"the end of the text editor showing {name}")
 
 
-def register_text_editor(s):
-    """Let the shell open .txt files with the text editor."""
-    subprocess.run([s.wine, "reg", "add", r"HKLM\Software\Classes\.txt", "/ve", "/d", "txtfile",
-                    "/f"], env=s.env(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=60, check=True)
+def register_text_editor(s, *extensions):
+    """Let the shell open files of the extensions (default: .txt) with the text editor."""
+    for extension in extensions or (".txt",):
+        subprocess.run([s.wine, "reg", "add", "HKLM\\Software\\Classes\\" + extension, "/ve",
+                        "/d", "txtfile", "/f"], env=s.env(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60,
+                       check=True)
 
 
 class PreviewAndDocumentsTest(unittest.TestCase):
