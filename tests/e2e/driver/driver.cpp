@@ -179,20 +179,10 @@ std::vector<TopLevel> mainWindows(const Options& options, bool visibleOnly) {
 }
 
 HWND mainWindow(const Options& options) {
-    // A visible window wins over a hidden one with the same title (a closing instance). Wine
-    // can miss a window for a moment while the shell or the window manager is busy with
-    // another one (a file browser or editor just opened or closed), so the search is repeated
-    // for a few seconds before it fails.
-    std::vector<TopLevel> found;
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        found = mainWindows(options, true);
-        if (found.size() <= static_cast<size_t>(options.index)) {
-            found = mainWindows(options, false);
-        }
-        if (found.size() > static_cast<size_t>(options.index)) {
-            break;
-        }
-        Sleep(100);
+    // A visible window wins over a hidden one with the same title (a closing instance).
+    auto found = mainWindows(options, true);
+    if (found.size() <= static_cast<size_t>(options.index)) {
+        found = mainWindows(options, false);
     }
     if (found.size() <= static_cast<size_t>(options.index)) {
         throw Failure{L"no window titled '" + options.title + L"' (index " +
