@@ -12,6 +12,29 @@ ScreenRect toScreenRect(const RECT& rect) {
     return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// A drop-down list is as wide as its combo box unless told otherwise, which cuts off the longer
+// German commands and long event file names; it is widened to its widest item.
+void widenDropDownFor(HWND combo, const std::wstring& text) {
+    HDC dc = GetDC(combo);
+    if (dc == nullptr) {
+        return;
+    }
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    const BOOL measured =
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(combo, dc);
+    if (!measured) {
+        return;
+    }
+    const int needed = size.cx + 4 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    if (needed > SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0)) {
+        SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+    }
+}
+
 }  // namespace
 
 Win32View::~Win32View() {
@@ -146,11 +169,15 @@ bool Win32View::isChecked(int controlId) const {
 }
 
 void Win32View::clearCombo(int controlId) {
-    SendMessageW(item(controlId), CB_RESETCONTENT, 0, 0);
+    HWND combo = item(controlId);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo, CB_SETDROPPEDWIDTH, 0, 0);  // back to the width of the box
 }
 
 void Win32View::addComboItem(int controlId, const std::wstring& text) {
-    SendMessageW(item(controlId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HWND combo = item(controlId);
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    widenDropDownFor(combo, text);
 }
 
 void Win32View::selectComboItem(int controlId, int index) {

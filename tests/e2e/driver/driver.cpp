@@ -525,6 +525,14 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
         for (const auto& item : listItems(control(dialog, args[0]), true)) {
             printLine(escaped(item));
         }
+    } else if (command == L"dropped-width") {
+        // The width of the combo box's drop-down list and of the box itself.
+        need(args, 1, L"dropped-width <combo-id>");
+        HWND combo = control(dialog, args[0]);
+        RECT box{};
+        GetWindowRect(combo, &box);
+        printLine(std::to_wstring(sendTimeout(combo, CB_GETDROPPEDWIDTH, 0, 0)) + L" " +
+                  std::to_wstring(box.right - box.left));
     } else if (command == L"cursel") {
         need(args, 1, L"cursel <list-or-combo-id>");
         HWND hwnd = control(dialog, args[0]);
