@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <string_view>
+
 #include "win32/resource.h"
 
 namespace tindlow::win32 {
@@ -33,6 +36,31 @@ void widenDropDownFor(HWND combo, const std::wstring& text) {
     if (needed > SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0)) {
         SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
     }
+}
+
+// While a box of the dialog is open the dialog is disabled; bringing the dialog to the front
+// would leave the box on top of it without the keyboard, so Enter would not close it. The
+// window to bring to the front is then the box (a dialog-class window the dialog owns).
+HWND frontWindowOf(HWND dialog) {
+    struct Search {
+        HWND owner;
+        HWND box;
+    } search{dialog, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(param);
+            wchar_t className[16] = {};
+            GetClassNameW(hwnd, className, static_cast<int>(std::size(className)));
+            if (GetWindow(hwnd, GW_OWNER) == wanted->owner && IsWindowEnabled(hwnd) &&
+                std::wstring_view(className) == L"#32770") {
+                wanted->box = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.box != nullptr ? search.box : dialog;
 }
 
 }  // namespace
@@ -279,7 +307,7 @@ void Win32View::command(WindowCommand windowCommand) {
 }
 
 void Win32View::toForeground() {
-    SetForegroundWindow(dialog_);
+    SetForegroundWindow(frontWindowOf(dialog_));
 }
 
 ScreenRect Win32View::windowRect() const {

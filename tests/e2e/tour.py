@@ -276,6 +276,7 @@ class Tour:
         t, s = self.t, self.s
         text, icon = settled_box(s)
         s.screenshot("reminder-box")
+        self.test.assertEqual(s.lines("foreground"), ["Tindlow"])  # the box, in front
         self.test.assertEqual(
             (text, icon),
             (f"1) {t.event}: Plants Water the plants\n2) {t.event}: Call with the tour guide\n",

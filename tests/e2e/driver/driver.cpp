@@ -525,6 +525,9 @@ int run(const Options& options, const std::wstring& command, const Args& args) {
         for (const auto& item : listItems(control(dialog, args[0]), true)) {
             printLine(escaped(item));
         }
+    } else if (command == L"foreground") {
+        // The caption of the window in front, which gets the keyboard.
+        printLine(escaped(windowTitle(GetForegroundWindow())));
     } else if (command == L"dropped-width") {
         // The width of the combo box's drop-down list and of the box itself.
         need(args, 1, L"dropped-width <combo-id>");
