@@ -1,8 +1,9 @@
 // The restore of the emitted reminders log from any bytes into a small today's dictionary. A
 // restore only ever adds: it never clears a bit of remindMatrix, never lowers lastOutputSec, never
 // touches another field or an entry whose key no line names, and adds nothing more when it runs
-// again. The file loses exactly its lines that are older than the default post-event period, and
-// is left byte for byte as it was when it has none.
+// again. The file loses its lines that are older than the default post-event period, except
+// those whose state went back into a current occurrence, and is left byte for byte as it was when
+// it loses none.
 
 #include <cstdint>
 #include <string>
@@ -137,35 +138,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // The file keeps its log lines of the last post-event period, in their order; it is
-    // rewritten only when it has an older one, and left as it was otherwise.
-    std::vector<std::wstring> kept;
-    bool older = false;
+    // The file keeps its log lines of the last post-event period, in their order. An older line
+    // goes, unless its key is one of today's: then it stays when its state went back into the
+    // entry's current occurrence, which the end of a run without a save must not lose. The file
+    // is rewritten only when a line goes, and left as it was otherwise.
+    const std::string after = files.fileBytes(kPath).value_or("");
+    const std::vector<std::wstring> left = linesOf(after);
+    std::size_t next = 0;  // the first line of the rewritten file not yet matched
+    bool dropped = false;
     for (const std::wstring& line : lines) {
         if (line.find(separator) == std::wstring::npos) {
             continue;
         }
-        if (nowSec > lastOutputOf(line) + kPostTrigger) {
-            older = true;
+        const bool older = nowSec > lastOutputOf(line) + kPostTrigger;
+        const bool mayStay = !older || today.find(line.substr(0, line.find(separator))) != nullptr;
+        if (after == bytes) {
+            FUZZ_CHECK_MSG(mayStay, "an older line stayed: \"" + fuzz::printable(line) + "\"");
+        } else if (next < left.size() && left[next] == line && mayStay) {
+            ++next;
         } else {
-            kept.push_back(line);
+            FUZZ_CHECK_MSG(older, "a line of the last post-event period left the file: \"" +
+                                      fuzz::printable(line) + "\"");
+            dropped = true;
         }
     }
-    const std::string after = files.fileBytes(kPath).value_or("");
-    if (older) {
-        const std::vector<std::wstring> left = linesOf(after);
-        std::string detail = std::to_string(left.size()) + " lines left, " +
-                             std::to_string(kept.size()) + " expected";
-        for (std::size_t i = 0; i < std::min(left.size(), kept.size()); ++i) {
-            if (left[i] != kept[i]) {
-                detail += "; line " + std::to_string(i + 1) + " is \"" + fuzz::printable(left[i]) +
-                          "\", expected \"" + fuzz::printable(kept[i]) + "\"";
-                break;
-            }
-        }
-        FUZZ_CHECK_MSG(left == kept, detail);
-    } else {
-        FUZZ_CHECK(after == bytes);
+    if (after != bytes) {
+        FUZZ_CHECK_MSG(dropped, "the file was rewritten, but no line had to go");
+        FUZZ_CHECK_MSG(next == left.size(), "the rewritten file holds a line it should not: \"" +
+                                                fuzz::printable(left[next]) + "\"");
     }
 
     // A second restore finds nothing more to add and nothing more to drop.
