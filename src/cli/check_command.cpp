@@ -83,6 +83,15 @@ class LineChecker : public LoadObserver {
                               L"as if it were " +
                               dateText(entry.sDate));
         }
+        // The window takes these without a word, and the line never reminds.
+        if (number(entry.incType) >= number(RecurrenceKind::Days) && entry.interval == 0) {
+            problems_.add(path, lineNumber,
+                          L"the interval \"" + trimmed(entry.sInterval) +
+                              L"\" repeats every 0 days or months, so the line never reminds; "
+                              L"write a number of days other than 0 (for example 7, 30mwd1 or "
+                              L"14abs), or leave the column empty for an event that does not "
+                              L"repeat");
+        }
         const auto [first, inserted] = keys_.try_emplace(entry.sKey, path, lineNumber);
         if (!inserted) {
             problems_.add(path, lineNumber,

@@ -39,6 +39,7 @@ TEST(CheckCommand, ListsEveryProblemWithFileAndLine) {
                  "];9\r\n";
     }
     lines += "Tax;;01.12.2026;0,5;0;0;365;[k<@@@>14];14\r\n";
+    lines += "Never;;01.12.2026;0,5;0;0; mwd1;[k-15];15\r\n";
     cli.files.addFile(L"C:\\P\\_PeriodicEvents\\Bad.csv", lines);
     cli.files.addFile(L"C:\\P\\_SingleEvents\\Locked.csv", kHeader);
     cli.files.lock(L"C:\\P\\_SingleEvents\\Locked.csv");
@@ -72,7 +73,11 @@ TEST(CheckCommand, ListsEveryProblemWithFileAndLine) {
         bad + "7: Incorrect entry in interval column.",
         bad + "13: Incorrect entry in interval column.",
         bad + "14: The reminder key of this line contains \"<@@@>\"",
-        "20 problems found.\n",
+        bad +
+            "15: the interval \"mwd1\" repeats every 0 days or months, so the line never "
+            "reminds; write a number of days other than 0 (for example 7, 30mwd1 or 14abs), or "
+            "leave the column empty for an event that does not repeat",
+        "21 problems found.\n",
     };
     for (const std::string& line : expected) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n--- output:\n" << run.out;
