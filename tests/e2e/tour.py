@@ -389,6 +389,8 @@ class Tour:
 
         # The newest reminder first: the call, then the plants.
         self.command(8)
+        s.wait_box()
+        s.screenshot("last-reminders-box")
         _, text, _ = s.close_box()
         self.test.assertTrue(text.startswith(f"1) {t.event}: Call with the tour guide ["), text)
         self.test.assertIn(f"\n2) {t.event}: Plants", text)
@@ -423,6 +425,8 @@ class Tour:
         for number in (15, 16):  # a single event: its next and its last event are the same
             self.select_line(f"[Key: {TOUR_KEY}]")
             self.command(number)
+            s.wait_box()
+            s.screenshot(f"command-{number}-box")
             _, text, _ = s.close_box()
             self.test.assertTrue(text.startswith(
                 f"{t.event}: Call with the tour guide [{t.input_date}11.12.2026] "
