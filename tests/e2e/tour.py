@@ -438,6 +438,9 @@ class Tour:
         self.test.assertEqual(text, f"{t.event}: {t.test_reminder}\n")
         self.test.assertIn(t.test_reminder, self.new_lines(2)[0])
         self.wait_export(" Reminders.txt")
+        # The reminder's flashing outlives a quickly closed box, and a flashing window shows
+        # itself again on its next tick: Hide Window below must come after it.
+        self.wait_flashing_over()
 
         s.driver("settext", ids.DAYS_FIELD, "14.12.2026")
         self.command(18)
@@ -451,6 +454,19 @@ class Tour:
         self.command(19)
         self.test.assertRegex(self.new_lines(1)[0], "^" + re.escape(t.tick) + r"[1-9]\d*$")
         self.test.assertEqual(s.boxes(), [])
+
+    def wait_flashing_over(self, quiet_s=3.0):
+        """Waits until the window has stayed shown normally for `quiet_s` seconds: the flashing
+        minimises and restores it every tick while it lasts."""
+        quiet_since = time.monotonic()
+
+        def quiet():
+            nonlocal quiet_since
+            if self.s.visible() != (True, False):
+                quiet_since = time.monotonic()
+            return time.monotonic() - quiet_since >= quiet_s
+
+        wait_until(quiet, 60, "the end of the flashing")
 
     def hide_and_pop_up(self):
         t, s = self.t, self.s
