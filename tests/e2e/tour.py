@@ -189,8 +189,13 @@ class Tour:
     def wait_browser(self, action, directory):
         """Run the action, wait for the file browser showing the directory, and close it."""
         action()
-        self.wait_window(directory)
-        self.close_window(directory)
+        self.wait_and_close(directory)
+
+    def wait_and_close(self, title):
+        """Wait for the window with the title (a file in the editor, a directory in the file
+        browser) and close it."""
+        self.wait_window(title)
+        self.close_window(title)
 
     def close_window(self, title):
         self.s.driver("close", title=title, exact=True)
@@ -316,8 +321,7 @@ class Tour:
         t, s = self.t, self.s
         s.click(ids.OPEN_HELP)
         self.test.assertEqual(self.new_lines(1), [t.help])
-        self.wait_window(t.help_file + " - Notepad")
-        self.close_window(t.help_file + " - Notepad")
+        self.wait_and_close(t.help_file + " - Notepad")
         self.wait_browser(lambda: s.click(ids.OPEN_DIRECTORY), "Program")
         self.test.assertEqual(self.new_lines(1), [t.directory])
 
@@ -336,8 +340,7 @@ class Tour:
                 continue
             self.choose(ids.DOCUMENT_MENU, index, entry)
             if index in opened:
-                self.wait_window(opened[index])
-                self.close_window(opened[index])
+                self.wait_and_close(opened[index])
                 self.test.assertEqual(self.texts()[self.seen:], [], entry)
             elif index == 18:
                 self.test.assertEqual(self.new_lines(1), [t.no_network])
@@ -420,8 +423,7 @@ class Tour:
         self.test.assertEqual(self.new_lines(4), [
             t.identified + self.windows_path("_SingleEvents/Tour.xlsm"), t.row + "2",
             t.key + TOUR_KEY, dash])
-        self.wait_window("Tour.xlsm - Notepad")
-        self.close_window("Tour.xlsm - Notepad")
+        self.wait_and_close("Tour.xlsm - Notepad")
         for number in (15, 16):  # a single event: its next and its last event are the same
             self.select_line(f"[Key: {TOUR_KEY}]")
             self.command(number)
