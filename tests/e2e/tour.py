@@ -282,6 +282,9 @@ class Tour:
         text, _ = settled_box(s)
         self.test.assertEqual(
             text, f"1) {t.event}: Plants Water the plants\n2) {t.event}: Call with the tour guide\n")
+        # While the window flashes, the window manager hands the front to another window at each
+        # minimise; the flashing ends with the window shown and its box in front.
+        self.wait_flashing_over()
         # The icon is read from the screen's colours, which a busy machine may paint late.
         wait_until(lambda: s.boxes()[0][2] == "stop", 20, "the stop icon of the box")
         s.screenshot("reminder-box")
