@@ -35,20 +35,41 @@ struct MonthYear {
     std::int32_t year = 1901;
 };
 
-// The month of the grid that belongs to the reference month: the reference month stepped back
-// by the remainder of the month distance (or forward, when the reference lies before the
-// start), with the year carried across December and January.
-MonthYear eventMonth(const DayMonthYear& start, const DayMonthYear& reference,
-                     std::int64_t interval) {
+std::int64_t gridStep(std::int64_t interval) {
+    return interval < 0 ? -interval : interval;
+}
+
+// The month of the grid that belongs to the reference month, as months since January of the
+// year 0 (year * 12 + month - 1): the reference month stepped back by the remainder of the month
+// distance (or forward, when the reference lies before the start).
+std::int64_t eventMonthCount(const DayMonthYear& start, const DayMonthYear& reference,
+                             std::int64_t interval) {
     const std::int64_t distance =
         monthIndex(reference.month, reference.year) - monthIndex(start.month, start.year);
     const std::int64_t r = truncatingRem(distance, interval);
-    const std::int64_t months = static_cast<std::int64_t>(reference.year) * 12 +
-                                (static_cast<std::int64_t>(reference.month) - 1) - r;
+    return static_cast<std::int64_t>(reference.year) * 12 +
+           (static_cast<std::int64_t>(reference.month) - 1) - r;
+}
+
+// A month count as month and year, with the year carried across December and January and
+// limited to the years the calendar can tell apart.
+MonthYear monthOfCount(std::int64_t months) {
     const std::int64_t year = floorDiv(months, 12);
     const std::int64_t month = months - year * 12 + 1;
     return {static_cast<std::int32_t>(month),
             static_cast<std::int32_t>(std::clamp(year, kLowestYear, kHighestYear))};
+}
+
+MonthYear eventMonth(const DayMonthYear& start, const DayMonthYear& reference,
+                     std::int64_t interval) {
+    return monthOfCount(eventMonthCount(start, reference, interval));
+}
+
+// The day number of day `day` of a month count. The day is not limited to the month: the 31st
+// of a 30-day month is the 1st of the next one.
+std::int32_t dayOfMonthCount(std::int32_t day, std::int64_t months) {
+    const MonthYear month = monthOfCount(months);
+    return dayNumberOf(day, month.month, month.year);
 }
 
 // Day of the month of the dayPointer-th weekday `weekday` in the month; a pointer beyond the
@@ -119,6 +140,15 @@ bool ruleFollowsReferenceDate(const EventRule& rule) {
            number(rule.kind) <= number(RecurrenceKind::MonthDay);
 }
 
+std::int32_t runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate) {
+    if (rule.kind != RecurrenceKind::Months || rule.interval == 0) {
+        return kNoRunOverDay;
+    }
+    return dayOfMonthCount(
+        rule.start.day,
+        eventMonthCount(rule.start, referenceDate, rule.interval) - gridStep(rule.interval));
+}
+
 double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
     if (rule.interval == 0) {
         return rule.storedEventTimeSec;  // no grid to step on: the event stays what it was
@@ -142,10 +172,15 @@ double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
             break;
         }
         case RecurrenceKind::Months: {
-            const MonthYear month = eventMonth(start, referenceDate, interval);
-            // The day is not limited to the month: the 31st of a 30-day month is the 1st of the
-            // next one.
-            eventDay = dayNumberOf(start.day, month.month, month.year);
+            const std::int64_t months = eventMonthCount(start, referenceDate, interval);
+            eventDay = dayOfMonthCount(start.day, months);
+            // The occurrence of the grid month one interval before may have run over into the
+            // reference month. Up to its day it is still to come (or today): the current one.
+            const std::int32_t runOver = dayOfMonthCount(start.day, months - gridStep(interval));
+            if (runOver >=
+                dayNumberOf(referenceDate.day, referenceDate.month, referenceDate.year)) {
+                eventDay = runOver;
+            }
             break;
         }
         case RecurrenceKind::Years: {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <limits>
 
 #include "model/calendar.h"
 #include "model/reminder_entry.h"
@@ -35,6 +36,15 @@ EventRule eventRuleOf(const ReminderEntry& entry);
 // Whether the event time depends on the reference date at all: without a grid (interval 0,
 // unknown kinds) the stored event stays, kind 0 is never and a single event is its start date.
 bool ruleFollowsReferenceDate(const EventRule& rule);
+
+// The Months kind places an occurrence on the start day without limiting it to the month, so in
+// a month that lacks that day it runs over into the next one (31.11. is 01.12.). The occurrence
+// of the grid month one interval before the reference's event month can therefore still lie
+// ahead: on every reference day up to and including its day it is the current occurrence. This
+// is its day number; it depends on the reference month only. kNoRunOverDay for the other kinds
+// and without a grid.
+inline constexpr std::int32_t kNoRunOverDay = std::numeric_limits<std::int32_t>::min();
+std::int32_t runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate);
 
 // The time of the occurrence that belongs to the reference date: what computeEvent stores.
 double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate);

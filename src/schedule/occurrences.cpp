@@ -214,7 +214,17 @@ class RuleScan {
         // The month kinds place the event by the reference month alone.
         const std::int64_t j = monthIndex(date.month, date.year);
         const CellSpan span = cellSpan(j - monthIndex(rule_.start.month, rule_.start.year), k);
-        return {firstDayOfMonth(j - span.before), firstDayOfMonth(j + span.after + 1) - 1};
+        std::int64_t first = firstDayOfMonth(j - span.before);
+        std::int64_t last = firstDayOfMonth(j + span.after + 1) - 1;
+        // Except where the Months kind's occurrence of the grid month before has run over into
+        // the cell: the days up to that occurrence have it, the days after it the cell's own.
+        const std::int64_t runOver = runOverDayOf(rule_, date);
+        if (reference <= runOver) {
+            last = std::min(last, runOver);
+        } else {
+            first = std::max(first, runOver + 1);
+        }
+        return {first, last};
     }
 
     // Reference days [first, last] as scan days, limited to the days with dates of their own.
@@ -250,7 +260,10 @@ class RuleScan {
     // The event month always lies between the reference month and the start month. Within
     // the months whose event days the calendar does not clamp, shifting the reference by
     // whole leap cycles (and whole weeks for the weekday kind) shifts the event day by exactly
-    // as many days.
+    // as many days. The Months kind's run-over day shifts alike, and so do the days that take
+    // the occurrence of the grid month before: that day lies before the event day, so within
+    // a stretch the calendar clamps it only far below, where it lies before every reference
+    // day and is never taken.
     void findMonthStretches(std::int64_t k) {
         const std::int64_t cycle = rule_.kind == RecurrenceKind::MonthWeekday
                                        ? kMonthsPerWeekdayCycle

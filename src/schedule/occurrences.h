@@ -34,8 +34,10 @@ struct Occurrence {
 
 // The first day of the range, going upwards, on which a day-by-day scan finds the event. The
 // days are not visited one by one: the event time depends on the reference date only, and it
-// stays the same over stretches of days (a grid cell of the Days kind, a month, a year), so it
-// is computed once per stretch, and only the day that contains it can match.
+// stays the same over stretches of days (a grid cell of the Days kind, a month, a year; the
+// first days of a month up to an occurrence of the Months kind that ran over into it from the
+// month before, and the rest of the month), so it is computed once per stretch, and only the
+// day that contains it can match.
 std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange& range);
 
 // The last such day of the range: the first one going downwards.

@@ -194,6 +194,81 @@ TEST(CommandLine, AnEventThatNeverComesAgainIsNoNextEvent) {
     EXPECT_NE(last.out.find("[Trigger Datum: 01.03.2025 12:00:00]"), std::string::npos) << last.out;
 }
 
+// Rent, monthly on the 31st (interval 30) at 09:00 from 31.10.2026.
+struct RentDirectory : CliHarness {
+    RentDirectory() {
+        files.addFile(L"C:\\P\\_PeriodicEvents\\Rent.csv",
+                      "What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
+                      "Rent;Pay the rent;31.10.2026;0,375;0;0;30;[rent];2\r\n");
+    }
+};
+
+// In a month without a 31st the monthly event falls on the first days of the next month, and
+// every command finds it there.
+TEST(CommandLine, AMonthlyEventOnThe31stIsFoundInMonthsWithoutOne) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string expected;  // the trigger dates of the output, in its order
+    } kCases[] = {
+        {{"simulate", "01.12.2026"}, "01.12.2026 09:00:00"},
+        {{"simulate", "02.12.2026"}, ""},
+        {{"simulate", "31.12.2026"}, "31.12.2026 09:00:00"},
+        {{"simulate", "01.03.2027"}, ""},
+        {{"simulate", "03.03.2027"}, "03.03.2027 09:00:00"},
+        {{"--now", "25.11.2026 08:00:00", "next", "[rent]"}, "01.12.2026 09:00:00"},
+        {{"--now", "01.12.2026 20:00:00", "next", "[rent]"}, "01.12.2026 09:00:00"},
+        {{"--now", "02.12.2026 08:00:00", "next", "[rent]"}, "31.12.2026 09:00:00"},
+        {{"--now", "15.12.2026 08:00:00", "last", "[rent]"}, "01.12.2026 09:00:00"},
+        {{"--now", "01.02.2027 08:00:00", "next", "[rent]"}, "03.03.2027 09:00:00"},
+        {{"--now", "30.03.2027 08:00:00", "last", "[rent]"}, "03.03.2027 09:00:00"},
+        {{"--now", "01.12.2026 08:00:00", "last", "[rent]"}, "01.12.2026 09:00:00"},
+        {{"--now", "25.10.2026 08:00:00", "preview", "200"},
+         "31.10.2026 09:00:00 01.12.2026 09:00:00 31.12.2026 09:00:00 31.01.2027 09:00:00 "
+         "03.03.2027 09:00:00 31.03.2027 09:00:00 01.05.2027 09:00:00"},
+        {{"--now", "13.05.2027 08:00:00", "lookback", "200"},
+         "01.05.2027 09:00:00 31.03.2027 09:00:00 03.03.2027 09:00:00 31.01.2027 09:00:00 "
+         "31.12.2026 09:00:00 01.12.2026 09:00:00 31.10.2026 09:00:00"},
+    };
+    for (const auto& c : kCases) {
+        std::string command;
+        for (const std::string& argument : c.arguments) {
+            command += argument + " ";
+        }
+        SCOPED_TRACE(command);
+        RentDirectory cli;
+        const CliRun run = cli.run(c.arguments);
+        EXPECT_EQ(run.status, kExitDone) << run.err;
+        std::string dates;
+        for (auto at = run.out.find("[Trigger Date: "); at != std::string::npos;
+             at = run.out.find("[Trigger Date: ", at + 1)) {
+            dates += (dates.empty() ? "" : " ") + run.out.substr(at + 15, 19);
+        }
+        EXPECT_EQ(dates, c.expected) << run.out;
+    }
+
+    // On the day that ran over the entry is among today's, with that day's event: it reminds.
+    const struct {
+        const char* now;
+        bool today;
+    } kDays[] = {
+        {"30.11.2026 08:00:00", false},
+        {"01.12.2026 08:00:00", true},
+        {"02.12.2026 08:00:00", false},
+    };
+    for (const auto& d : kDays) {
+        SCOPED_TRACE(d.now);
+        RentDirectory cli;
+        const CliRun run = cli.run({"--now", d.now, "report", "today"});
+        EXPECT_EQ(run.status, kExitDone) << run.err;
+        EXPECT_EQ(run.out.find("Dictionary Key: [rent]") != std::string::npos, d.today) << run.out;
+        if (d.today) {
+            const auto at = run.out.find("nextEventTimeSec: ");
+            ASSERT_NE(at, std::string::npos) << run.out;
+            EXPECT_EQ(run.out.substr(run.out.find("[=>", at), 23), "[=>01.12.2026 09:00:00]");
+        }
+    }
+}
+
 TEST(CommandLine, FileOptionNamesOneEventFile) {
     struct Case {
         std::string file;

@@ -250,6 +250,57 @@ TEST(EventPreview, APreviewFromBeforeTheCalendarScansAllItsDays) {
         eventPreview(ancientEvent, ancient, 4, true, L"", englishTables()).logLines.empty());
 }
 
+// The trigger dates of the lines, in the order of the run.
+std::vector<std::wstring> triggerDatesOf(const PreviewResult& result) {
+    std::vector<std::wstring> dates;
+    for (const std::wstring& line : result.logLines) {
+        const auto at = line.find(L"[Trigger Date: ");
+        dates.push_back(line.substr(at + 15, 10));
+    }
+    return dates;
+}
+
+// A monthly event on the 31st falls in every month: in a month without a 31st on the first
+// days of the next month (31.11. is 01.12., 31.02.2027 is 03.03.2027), besides that month's own.
+TEST(EventPreview, AMonthlyEventOnTheLastDaysShowsInEveryMonth) {
+    Dictionary dictionary;
+    add(dictionary, entry(L"[rent]", L"31.10.2026", 9 * 3600, 3, 1));
+    const std::vector<std::wstring> kFirstSeven = {L"31.10.2026", L"01.12.2026", L"31.12.2026",
+                                                   L"31.01.2027", L"03.03.2027", L"31.03.2027",
+                                                   L"01.05.2027"};
+    std::vector<std::wstring> year = kFirstSeven;
+    for (const wchar_t* date :
+         {L"31.05.2027", L"01.07.2027", L"31.07.2027", L"31.08.2027", L"01.10.2027"}) {
+        year.push_back(date);
+    }
+    const std::vector<std::wstring> kFirstSevenBackwards(kFirstSeven.rbegin(), kFirstSeven.rend());
+    const struct {
+        const char* what;
+        LocalTime now;
+        std::int32_t days;
+        bool lookBack;
+        std::vector<std::wstring> dates;
+    } kCases[] = {
+        // 200 days from 25.10.2026 end on 13.05.2027.
+        {"200 days", {2026, 10, 25, 8, 30, 0, 0}, 200, false, kFirstSeven},
+        {"a year", {2026, 10, 25, 8, 30, 0, 0}, 365, false, year},
+        {"200 days back", {2027, 5, 13, 20, 0, 0, 0}, 200, true, kFirstSevenBackwards},
+        {"from the day that ran over",
+         {2026, 12, 1, 23, 0, 0, 0},
+         30,
+         false,
+         {L"01.12.2026", L"31.12.2026"}},
+        {"back to the day that ran over", {2027, 3, 30, 8, 0, 0, 0}, 27, true, {L"03.03.2027"}},
+        {"February alone", {2027, 2, 1, 8, 0, 0, 0}, 27, false, {}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(triggerDatesOf(
+                      eventPreview(dictionary, c.now, c.days, c.lookBack, L"", englishTables())),
+                  c.dates);
+    }
+}
+
 TEST(ScanDay, AppendsTheLinesOfTheCursorsDay) {
     Dictionary dictionary;
     add(dictionary, daily(L"[d]", 36000));

@@ -32,7 +32,10 @@ const std::wstring kFiles[] = {L"C:\\P\\_PeriodicEvents\\A.csv", L"C:\\P\\_Perio
 
 class EntryGenerator {
   public:
-    explicit EntryGenerator(std::uint64_t seed) : random_(seed) {}
+    // monthEndPercent: how often an entry is a Months entry on the 29th to 31st with a small
+    // interval, whose occurrences run over into the next month in the shorter months.
+    explicit EntryGenerator(std::uint64_t seed, int monthEndPercent = 0)
+        : random_(seed), monthEndPercent_(monthEndPercent) {}
 
     std::int64_t between(std::int64_t low, std::int64_t high) {
         return std::uniform_int_distribution<std::int64_t>(low, high)(random_);
@@ -56,6 +59,13 @@ class EntryGenerator {
         e.sDate = dateText();
         e.dayTime = dayTime();
         e.nextEventTimeSec = storedEventTime();
+        if (monthEndPercent_ > 0 && chance(monthEndPercent_)) {
+            static const std::int32_t kIntervals[] = {1, 1, 1, 1, -1, 2, 3, -3, 5, 12};
+            e.incType = RecurrenceKind::Months;
+            e.interval = oneOf(kIntervals);
+            e.sDate = intText(between(29, 31)) + L"." + intText(between(1, 12)) + L"." +
+                      intText(chance(80) ? between(1901, 2999) : between(1850, 1900));
+        }
         return e;
     }
 
@@ -230,6 +240,7 @@ class EntryGenerator {
     }
 
     std::mt19937_64 random_;
+    int monthEndPercent_ = 0;
 };
 
 std::string narrow(const std::wstring& text) {
@@ -337,6 +348,37 @@ TEST(PreviewMatchesDayScan, OnGeneratedEntriesAndRanges) {
     }
 }
 
+// Monthly entries on the last days of a month, whose occurrences run over into the next month
+// where a month is shorter: the days up to such an occurrence and the rest of that month have
+// different events.
+TEST(PreviewMatchesDayScan, OnMonthlyEntriesThatRunOverTheMonthsEnd) {
+    for (const std::uint64_t seed : {21u, 22u}) {
+        EntryGenerator generate(seed, 70);
+        for (int run = 0; run < 1200; ++run) {
+            Dictionary dictionary;
+            const int entries = static_cast<int>(generate.between(1, 4));
+            for (int i = 0; i < entries; ++i) {
+                const std::wstring key = L"[" + intText(generate.between(0, 99)) + L"]";
+                dictionary.slot(key) = generate.entry(key);
+            }
+            const LocalTime now = generate.now();
+            const std::int32_t days = generate.days();
+            const bool lookBack = generate.chance(50);
+            const TextTables& texts = englishTables();
+
+            Dictionary literalDictionary = dictionary;
+            const PreviewResult fast = eventPreview(dictionary, now, days, lookBack, L"", texts);
+            const PreviewResult literal =
+                literal::eventPreview(literalDictionary, now, days, lookBack, L"", texts);
+            const std::string difference =
+                previewDifference(fast, literal, dictionary, literalDictionary);
+            ASSERT_EQ(difference, "")
+                << "seed " << seed << " run " << run << " now " << describe(now) << " days " << days
+                << (lookBack ? " look-back" : " preview") << describe(literalDictionary);
+        }
+    }
+}
+
 // The search, compared with the walk over ranges the walk can afford: up to a few leap cycles,
 // so that the month kinds' periods (1461 days and more) are passed as well.
 TEST(EventSearchMatchesDayWalk, OnGeneratedEntriesAndLimits) {
@@ -349,6 +391,29 @@ TEST(EventSearchMatchesDayWalk, OnGeneratedEntriesAndLimits) {
             const std::int32_t limit = static_cast<std::int32_t>(
                 generate.chance(92) ? generate.between(0, 120)
                                     : generate.between(121, generate.chance(85) ? 1500 : 11000));
+            ReminderEntry fast = entry;
+            ReminderEntry walked = entry;
+            const auto byEngine = findEventDay(fast, scanDayOf(now), backwards, limit);
+            const auto byWalk = literal::walkForEventDay(walked, scanDayOf(now), backwards, limit);
+            ASSERT_TRUE(byEngine == byWalk &&
+                        sameTime(fast.triggerEventTimeSec, walked.triggerEventTimeSec))
+                << "seed " << seed << " run " << run << " now " << describe(now)
+                << (backwards ? " backwards" : " forwards") << " limit " << limit << " found "
+                << found(byEngine, fast) << " instead of " << found(byWalk, walked) << "\n  "
+                << describe(entry);
+        }
+    }
+}
+
+TEST(EventSearchMatchesDayWalk, OnMonthlyEntriesThatRunOverTheMonthsEnd) {
+    for (const std::uint64_t seed : {31u, 32u}) {
+        EntryGenerator generate(seed, 85);
+        for (int run = 0; run < 1500; ++run) {
+            const ReminderEntry entry = generate.entry(L"[k]");
+            const LocalTime now = generate.now();
+            const bool backwards = generate.chance(50);
+            const std::int32_t limit = static_cast<std::int32_t>(
+                generate.chance(85) ? generate.between(0, 120) : generate.between(121, 3000));
             ReminderEntry fast = entry;
             ReminderEntry walked = entry;
             const auto byEngine = findEventDay(fast, scanDayOf(now), backwards, limit);

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -116,6 +118,116 @@ TEST(ComputeEvent, FindsTheOccurrenceOfEveryKind) {
                   formatDateTime(secondsAt(c.expected.day, c.expected.month, c.expected.year, 10)));
         EXPECT_EQ(entry.nextEventTimeSec,
                   secondsAt(c.expected.day, c.expected.month, c.expected.year, 10));
+    }
+}
+
+// A monthly date beyond the length of a month runs over into the next month (31.11. is 01.12.),
+// and there that occurrence is the current one up to its day, although the reference month's
+// own occurrence lies later in it.
+TEST(ComputeEvent, AnOccurrenceThatRanOverIsCurrentUpToItsDay) {
+    const struct {
+        const char* what;
+        std::int32_t interval;
+        const wchar_t* start;
+        Date reference;
+        Date expected;
+    } kCases[] = {
+        {"31st: November's, in November", 1, L"31.10.2026", {30, 11, 2026}, {1, 12, 2026}},
+        {"31st: November's, on its day", 1, L"31.10.2026", {1, 12, 2026}, {1, 12, 2026}},
+        {"31st: December's, the day after", 1, L"31.10.2026", {2, 12, 2026}, {31, 12, 2026}},
+        {"31st: a 31-day month runs over nothing", 1, L"31.10.2026", {1, 11, 2026}, {1, 12, 2026}},
+        {"31st: February's, in February", 1, L"31.01.2027", {28, 2, 2027}, {3, 3, 2027}},
+        {"31st: February's, 1 March", 1, L"31.01.2027", {1, 3, 2027}, {3, 3, 2027}},
+        {"31st: February's, 2 March", 1, L"31.01.2027", {2, 3, 2027}, {3, 3, 2027}},
+        {"31st: February's, on its day", 1, L"31.01.2027", {3, 3, 2027}, {3, 3, 2027}},
+        {"31st: March's, the day after", 1, L"31.01.2027", {4, 3, 2027}, {31, 3, 2027}},
+        {"30th: leap February's, in February", 1, L"30.01.2028", {29, 2, 2028}, {1, 3, 2028}},
+        {"30th: leap February's, on its day", 1, L"30.01.2028", {1, 3, 2028}, {1, 3, 2028}},
+        {"30th: March's, the day after", 1, L"30.01.2028", {2, 3, 2028}, {30, 3, 2028}},
+        {"30th: common February's, on its day", 1, L"30.01.2027", {2, 3, 2027}, {2, 3, 2027}},
+        {"29th: common February's, on its day", 1, L"29.01.2027", {1, 3, 2027}, {1, 3, 2027}},
+        {"29th: leap February has it", 1, L"29.01.2028", {1, 3, 2028}, {29, 3, 2028}},
+        {"a negative interval alike", -1, L"31.10.2026", {1, 12, 2026}, {1, 12, 2026}},
+        {"before the start, monthly", 1, L"31.12.2026", {1, 12, 2026}, {1, 12, 2026}},
+        {"before the start, the day after", 1, L"31.12.2026", {2, 12, 2026}, {31, 12, 2026}},
+        // Before the start the event month lies up to two intervals after the grid month
+        // before it, so the run-over of a quarterly grid reaches the reference month as well.
+        {"before the start, quarterly", 3, L"31.03.2027", {1, 10, 2026}, {1, 10, 2026}},
+        {"before the start, quarterly, after", 3, L"31.03.2027", {2, 10, 2026}, {31, 12, 2026}},
+        {"before the start, quarterly, negative", -3, L"31.03.2027", {1, 10, 2026}, {1, 10, 2026}},
+        // After the start a quarterly occurrence runs over into its own cell.
+        {"quarterly: November's in December", 3, L"31.08.2026", {2, 12, 2026}, {1, 12, 2026}},
+        {"quarterly: still November's in January", 3, L"31.08.2026", {20, 1, 2027}, {1, 12, 2026}},
+        // The calendar's own leap years: 1900 and 2100 are leap years, 1801 is not.
+        {"1900 is a leap year", 1, L"31.01.1900", {2, 3, 1900}, {2, 3, 1900}},
+        {"before 1901, common February", 1, L"31.12.1800", {3, 3, 1801}, {3, 3, 1801}},
+        {"before 1901, the day after", 1, L"31.12.1800", {4, 3, 1801}, {31, 3, 1801}},
+        {"2100 is a leap year", 1, L"30.01.2100", {1, 3, 2100}, {1, 3, 2100}},
+        {"2100, the day after", 1, L"30.01.2100", {2, 3, 2100}, {30, 3, 2100}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        ReminderEntry entry = recurring(3, c.interval, c.start);
+        computeEvent(entry, {c.reference.day, c.reference.month, c.reference.year});
+        EXPECT_EQ(formatDateTime(entry.nextEventTimeSec),
+                  formatDateTime(secondsAt(c.expected.day, c.expected.month, c.expected.year, 10)));
+        // The text shows every date before 1901 as 01.01.1901: the value tells them apart.
+        EXPECT_EQ(entry.nextEventTimeSec,
+                  secondsAt(c.expected.day, c.expected.month, c.expected.year, 10));
+    }
+}
+
+// Scanned day by day, a monthly or yearly grid shows every occurrence exactly once, on its own
+// day, also where a month (or a common year) lacks the date and the occurrence runs over.
+TEST(ComputeEvent, TheDayScanMeetsEveryOccurrenceOfTheGrid) {
+    const struct {
+        int incType;
+        std::int32_t interval;
+        Date start;
+    } kCases[] = {
+        {3, 1, {31, 10, 2026}},  {3, 1, {30, 1, 2028}},  {3, 1, {29, 1, 2027}},
+        {3, -1, {31, 10, 2026}}, {3, 2, {31, 12, 2026}}, {3, 3, {31, 3, 2027}},
+        {3, -3, {31, 3, 2027}},  {3, 5, {30, 4, 2026}},  {3, 12, {31, 1, 2027}},
+        {3, 1, {31, 1, 1899}},   {3, 1, {28, 2, 2026}},  {3, 7, {29, 8, 1903}},
+        {4, 1, {29, 2, 2024}},   {4, 3, {29, 2, 2000}},  {4, -2, {29, 2, 2024}},
+        {4, 1, {31, 12, 2026}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::Message()
+                     << "kind " << c.incType << " interval " << c.interval << " start "
+                     << c.start.day << "." << c.start.month << "." << c.start.year);
+        ReminderEntry entry =
+            recurring(c.incType, c.interval, dateText(c.start.day, c.start.month, c.start.year));
+        const std::int64_t startDay = dayNumberOf(c.start.day, c.start.month, c.start.year);
+        // Reference dates begin in 1901.
+        const std::int64_t first = std::max<std::int64_t>(startDay - 4 * 366, 1);
+        const std::int64_t last = startDay + 12 * 366;
+
+        // Day sd of every grid month (or of the grid year's month) from a few steps before the
+        // range to a few after it, the month carried into the year.
+        const std::int64_t step = std::abs(c.interval) * (c.incType == 3 ? 1 : 12);
+        std::vector<std::int64_t> expected;
+        for (std::int64_t n = -200; n <= 200; ++n) {
+            const std::int64_t months = c.start.year * 12LL + c.start.month - 1 + n * step;
+            const std::int64_t year = months >= 0 ? months / 12 : -((11 - months) / 12);
+            const auto month = static_cast<std::int32_t>(months - year * 12 + 1);
+            const std::int64_t day =
+                dayNumberOf(c.start.day, month, static_cast<std::int32_t>(year));
+            if (day >= first && day <= last) {
+                expected.push_back(day);
+            }
+        }
+        ASSERT_GE(expected.size(), 4u);
+
+        std::vector<std::int64_t> met;
+        for (std::int64_t day = first; day <= last; ++day) {
+            const double dayStart = static_cast<double>(day) * kSecondsPerDay;
+            if (evaluateDueInPreview(entry, dateOfDayNumber(static_cast<std::int32_t>(day)),
+                                     dayStart) == kDueAtEvent) {
+                met.push_back(day);
+            }
+        }
+        EXPECT_EQ(met, expected);
     }
 }
 
@@ -242,16 +354,31 @@ TEST(ComputeEvent, HandlesExtremeIntervalsAndTimes) {
 
 // Whatever the line held, the event time is a finite value within never and its negative.
 TEST(ComputeEvent, StaysFiniteOnAnyInput) {
-    const std::wstring kStarts[] = {
-        L"",           L"abc",        L"99.99.99999",    L"0.0.0",
-        L"-5.-3.-100", L"31.02.2100", L"1.1.2147483647", L"-2147483648.2147483647.-2147483648",
-        L"15.06.1066"};
+    const std::wstring kStarts[] = {L"",
+                                    L"abc",
+                                    L"99.99.99999",
+                                    L"0.0.0",
+                                    L"-5.-3.-100",
+                                    L"31.02.2100",
+                                    L"1.1.2147483647",
+                                    L"-2147483648.2147483647.-2147483648",
+                                    L"15.06.1066",
+                                    L"31.01.10000",
+                                    L"31.01.-10000",
+                                    L"31.12.-2147483648",
+                                    L"2147483647.1.2000"};
     const std::int32_t kIntervals[] = {1, -1, 2, 7, 13, kMax32, kMin32, kMin32 + 1};
     const std::int32_t kPointers[] = {0, 1, -1, 5, -5, 32, -32, kMax32, kMin32};
     const double kTimes[] = {0.0, 36000.0, -1e300, 1e300, kNaN, kInf};
-    const DayMonthYear kReferences[] = {
-        {10, 3, 2024},           {1, 1, 1901}, {31, 12, 2999}, {0, 0, 0}, {kMax32, kMax32, kMax32},
-        {kMin32, kMin32, kMin32}};
+    const DayMonthYear kReferences[] = {{10, 3, 2024},
+                                        {1, 1, 1901},
+                                        {31, 12, 2999},
+                                        {0, 0, 0},
+                                        {kMax32, kMax32, kMax32},
+                                        {kMin32, kMin32, kMin32},
+                                        {1, 3, 10000},
+                                        {1, 3, -10000},
+                                        {1, kMin32, kMax32}};
     for (int incType = 1; incType <= 6; ++incType) {
         for (const auto& start : kStarts) {
             for (const auto interval : kIntervals) {
