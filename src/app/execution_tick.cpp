@@ -57,8 +57,8 @@ void CTindlowDlg::popupSignalStep() {
 }
 
 void CTindlowDlg::dayChangeStep() {
-    const int today = platform_.clock.localTime().day;
-    if (today == state_.rememberedDay) {
+    const DayMonthYear today = dateOf(platform_.clock.localTime());
+    if (today == state_.rememberedDate) {
         return;
     }
     // Before the first paint has loaded, a reload would save the still empty today's
@@ -68,7 +68,7 @@ void CTindlowDlg::dayChangeStep() {
     if (!state_.firstPaintDone) {
         return;
     }
-    state_.rememberedDay = today;
+    state_.rememberedDate = today;
     if (state_.ini.networkPathState != NetworkPathState::None) {
         state_.ini.networkPathState = NetworkPathState::NotReached;
     }

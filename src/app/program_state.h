@@ -5,6 +5,7 @@
 
 #include "input/event_input.h"
 #include "input/initialization_file.h"
+#include "model/calendar.h"
 #include "model/directory_layout.h"
 #include "platform/view.h"
 #include "ui/button_table.h"
@@ -39,7 +40,9 @@ struct ProgramState {
     bool flashing = false;
     std::int32_t flashCounter = -1;
     DisplayState displayState = DisplayState::Initial;
-    std::int32_t rememberedDay = 0;
+    // The local date the entries were last loaded for: any other date (the next day, a machine
+    // woken a month later, a clock set back) reloads them.
+    DayMonthYear rememberedDate;
     // The initialization file's settings with the network path state.
     InitializationSettings ini;
     EventFileLists fileLists;

@@ -45,20 +45,22 @@ void CTindlowDlg::loadEvents(KeyLookup* lookup) {
 
 void CTindlowDlg::saveEmittedReminders() {
     // While a loading runs, today's dictionary is being rebuilt and has not got its emitted
-    // state back yet; writing it would wipe the day's reminders from the file. The file already
-    // holds the state: every loading saves before it starts, and no reminder is given during it.
+    // state back yet; there is nothing new to save: every loading saves before it starts, and no
+    // reminder is given during it.
     if (loading_) {
         return;
     }
-    reportWriteFailure(state_.paths.emittedRemindersFile,
-                       saveEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_));
+    reportWriteFailure(
+        state_.paths.emittedRemindersFile,
+        saveEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_, givenReminders_,
+                       nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger));
 }
 
 void CTindlowDlg::restoreEmittedReminders() {
-    reportWriteFailure(
-        state_.paths.emittedRemindersFile,
-        restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
-                          nowSeconds(platform_.clock.localTime()), state_.ini.defaultPostTrigger));
+    reportWriteFailure(state_.paths.emittedRemindersFile,
+                       restoreEmittedLog(platform_.files, state_.paths.emittedRemindersFile, today_,
+                                         givenReminders_, nowSeconds(platform_.clock.localTime()),
+                                         state_.ini.defaultPostTrigger));
 }
 
 void CTindlowDlg::reportWriteFailure(const std::wstring& path, int error) {

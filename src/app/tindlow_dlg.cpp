@@ -38,7 +38,7 @@ void CTindlowDlg::onInitDialog() {
 
     view.setAppIcon();
     // Known before the first tick, so a tick nested in a start-up box sees no change of day.
-    state_.rememberedDay = platform_.clock.localTime().day;
+    state_.rememberedDate = dateOf(platform_.clock.localTime());
     view.startTimer(ids::kTimer, 500);
     view.prepareLogList();
     // A signal left by an earlier run must not pop this window up.
@@ -74,7 +74,7 @@ void CTindlowDlg::onInitDialog() {
         std::wstring(kWindowTitleBase) + state_.titleInstanceWord + intText(instance);
     view.setTitle(state_.windowTitle);
 
-    state_.rememberedDay = platform_.clock.localTime().day;
+    state_.rememberedDate = dateOf(platform_.clock.localTime());
 }
 
 Settings CTindlowDlg::currentSettings() const {
@@ -134,7 +134,7 @@ void CTindlowDlg::firstPaint() {
     }
     // Loads, fills the document menu and restores the day's reminder state, all computed for
     // the day of this moment.
-    state_.rememberedDay = platform_.clock.localTime().day;
+    state_.rememberedDate = dateOf(platform_.clock.localTime());
     fullReload(false);
 
     fillCommandMenu();

@@ -7,6 +7,7 @@
 #include "model/text_tables.h"
 #include "platform/input_events.h"
 #include "platform/platform.h"
+#include "schedule/given_reminders.h"
 #include "schedule/reminder_check.h"
 #include "ui/log_list.h"
 #include "ui/settings_file.h"
@@ -178,6 +179,9 @@ class CTindlowDlg {
     // -1 before the first reminder box, 0 while it is open, then the value it returned.
     int reminderBoxGuard_ = -1;
     LastReminders lastReminders_;
+    // The reminders given per occurrence, carried across every loading of this run; the emitted
+    // reminders log carries them across runs.
+    GivenReminders givenReminders_;
 };
 
 }  // namespace tindlow

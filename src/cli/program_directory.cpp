@@ -58,8 +58,9 @@ void loadEvents(FileSystem& files, const LocalTime& now, LogSink& log, ProgramDi
                    directory.ini.networkPathState, directory.lists, nullptr);
     // The file system refuses the rewrite that drops outdated lines; the file stays as it is,
     // which is what the window's next loading expects anyway.
+    GivenReminders given;
     static_cast<void>(restoreEmittedLog(files, directory.paths.emittedRemindersFile,
-                                        directory.today, nowSeconds(now),
+                                        directory.today, given, nowSeconds(now),
                                         directory.ini.defaultPostTrigger));
 }
 

@@ -31,6 +31,9 @@ DayMonthYear dateOfSeconds(double seconds);
 // 0 = Sunday, 1 = Monday, ... 6 = Saturday.
 int weekdayIndex(std::int32_t dayNumber);
 
+inline DayMonthYear dateOf(const LocalTime& t) {
+    return {t.day, t.month, t.year};
+}
 double nowSeconds(const LocalTime& now);
 double nowDays(const LocalTime& now);
 std::int32_t todayDayNumber(const LocalTime& now);

@@ -1,30 +1,15 @@
 #include "schedule/emitted_log.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "model/calendar.h"
 #include "model/lenient_number.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
 #include "schedule/event_computation.h"
 
 namespace tindlow {
-
-std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry) {
-    const std::wstring separator = kEmittedFieldSeparator;
-    return key + separator + binaryText(entry.remindMatrix) + separator +
-           fixed2Text(entry.lastOutputSec) + separator +
-           L" [Key] [remindMatrix] [lastOutputSec] weitere Informationen: " + entry.sWhat +
-           entry.sText + L"; Datei: " + entry.sFile + L"; Zeile: " + entry.sRowNumber;
-}
-
-int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary& today) {
-    std::wstring text;
-    for (const auto& [key, entry] : today) {
-        if (key != kTestReminderKey && entry.remindMatrix != 0) {
-            text += emittedLogLine(key, entry);
-            text += L'\n';
-        }
-    }
-    return replaceFileContent(files, path, encodeByteText(text));
-}
 
 namespace {
 
@@ -59,17 +44,6 @@ std::vector<std::wstring> splitFields(const std::wstring& line) {
     return fields;
 }
 
-// Whether reminders last given at `givenSec` were given for the entry's current occurrence.
-// Every change of day reloads the entries, so a reminder is always given for the occurrence
-// that the entry has on the day it is given; that occurrence is computed again here and
-// compared. A remind window alone cannot tell: the windows of a daily event follow each other
-// without a gap, and the post-event answer runs on to the end of its day.
-bool givenForCurrentOccurrence(const ReminderEntry& entry, double givenSec) {
-    ReminderEntry then = entry;
-    computeEvent(then, dateOfSeconds(givenSec));
-    return then.nextEventTimeSec == entry.nextEventTimeSec;
-}
-
 std::vector<std::wstring> byteTextLines(const std::string& bytes) {
     std::vector<std::wstring> lines;
     const std::wstring text = decodeByteText(bytes);
@@ -89,44 +63,125 @@ std::vector<std::wstring> byteTextLines(const std::string& bytes) {
     return lines;
 }
 
+// An event time as the log writes it: a number with up to two decimals. A line written before
+// the event time was recorded has the description in that place, which begins with a blank.
+bool isEventTimeField(const std::wstring& field) {
+    std::size_t at = field.size() > 1 && field[0] == L'-' ? 1 : 0;
+    const std::size_t digitsFrom = at;
+    while (at < field.size() && field[at] >= L'0' && field[at] <= L'9') {
+        ++at;
+    }
+    if (at == digitsFrom) {
+        return false;
+    }
+    if (at < field.size() && field[at] == L'.') {
+        ++at;
+        while (at < field.size() && field[at] >= L'0' && field[at] <= L'9') {
+            ++at;
+        }
+    }
+    return at == field.size();
+}
+
+std::wstring joinedFrom(const std::vector<std::wstring>& fields, std::size_t first) {
+    std::wstring text;
+    for (std::size_t i = first; i < fields.size(); ++i) {
+        if (i > first) {
+            text += kEmittedFieldSeparator;
+        }
+        text += fields[i];
+    }
+    return text;
+}
+
+std::wstring recordLine(const GivenReminders::Occurrence& occurrence,
+                        const GivenReminders::State& state) {
+    const std::wstring separator = kEmittedFieldSeparator;
+    std::wstring line = occurrence.key + separator + binaryText(state.matrix) + separator +
+                        fixed2Text(state.lastOutputSec) + separator;
+    if (occurrence.eventTimeKnown) {
+        line += fixed2Text(state.eventTimeSec) + separator;
+    }
+    return line + state.description;
+}
+
 }  // namespace
 
-int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today, double nowSec,
-                      double defaultPostTrigger) {
-    const FileBytes content = files.readFile(path);
-    if (!content.ok()) {
-        return 0;
+std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry) {
+    const auto [occurrence, state] = GivenReminders::recordOf(key, entry);
+    return recordLine(occurrence, state);
+}
+
+std::wstring emittedLogText(const GivenReminders& given) {
+    std::wstring text;
+    for (const auto& [occurrence, state] : given.records()) {
+        text += recordLine(occurrence, state);
+        text += L'\n';
     }
-    std::wstring kept;
-    bool rewrite = false;
-    for (const std::wstring& line : byteTextLines(content.bytes)) {
+    return text;
+}
+
+std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given) {
+    std::size_t skipped = 0;
+    for (const std::wstring& line : byteTextLines(bytes)) {
         if (line.find(kEmittedFieldSeparator) == std::wstring::npos) {
+            ++skipped;
             continue;
         }
         const std::vector<std::wstring> fields = splitFields(line);
-        const double lastOutput = fields.size() > 2 ? leadingDouble(fields[2]) : 0.0;
-        // The state goes back wherever it belongs to the current occurrence, however old the
-        // line is: an occurrence can stay current longer than the default post-event period
-        // (a long pre-event slice, or the post-event answer that lasts to the end of its day),
-        // and a bit left out would give its reminder again. Such a line also stays in the file:
-        // the program may end without another save (Escape, a crash, a power cut), and the next
-        // start must find the state again.
-        ReminderEntry* entry = today.find(fields[0]);
-        const bool current = entry != nullptr && givenForCurrentOccurrence(*entry, lastOutput);
-        if (current) {
-            entry->remindMatrix |= parseMatrix(fields[1]);
-            if (lastOutput > entry->lastOutputSec) {
-                entry->lastOutputSec = lastOutput;
-            }
+        const std::uint32_t matrix = fields.size() > 1 ? parseMatrix(fields[1]) : 0;
+        // Taken to the hundredth, as the log writes it, so that the file and the state held agree;
+        // a time beyond every date (a hand-edited line) is kept as never.
+        const double read = fields.size() > 2 ? leadingDouble(fields[2]) : 0.0;
+        const double lastOutput = leadingDouble(
+            fixed2Text(std::isnan(read) ? 0.0 : std::clamp(read, -kNeverSec, kNeverSec)));
+        if (fields.size() > 4 && isEventTimeField(fields[3])) {
+            const double eventTime = leadingDouble(fields[3]);
+            given.add(fields[0], &eventTime, matrix, lastOutput, joinedFrom(fields, 4));
+        } else {
+            given.add(fields[0], nullptr, matrix, lastOutput, joinedFrom(fields, 3));
         }
-        if (!current && nowSec > lastOutput + defaultPostTrigger) {
-            rewrite = true;
-            continue;
-        }
-        kept += line;
-        kept += L'\n';
     }
-    return rewrite ? replaceFileContent(files, path, encodeByteText(kept)) : 0;
+    return skipped;
+}
+
+int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary& today,
+                   GivenReminders& given, double nowSec, double defaultPostTrigger) {
+    given.takeFrom(today);
+    // What the file holds beyond this run's state (another instance's, or lines this run could
+    // not write) is kept.
+    const FileBytes content = files.readFile(path);
+    if (content.ok()) {
+        readEmittedLog(content.bytes, given);
+    }
+    given.dropOutdated(today, nowSec, defaultPostTrigger);
+    return replaceFileContent(files, path, encodeByteText(emittedLogText(given)));
+}
+
+int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
+                      GivenReminders& given, double nowSec, double defaultPostTrigger) {
+    const FileBytes content = files.readFile(path);
+    GivenReminders inFile;
+    if (content.ok()) {
+        readEmittedLog(content.bytes, inFile);
+    }
+    // A save that failed left the file behind what this run has given: the rewrite below brings
+    // it up to date.
+    const bool fileBehind = !given.heldBy(inFile);
+    for (const auto& [occurrence, state] : inFile.records()) {
+        const double* eventTime = occurrence.eventTimeKnown ? &state.eventTimeSec : nullptr;
+        given.add(occurrence.key, eventTime, state.matrix, state.lastOutputSec, state.description);
+    }
+    const bool dropped = given.dropOutdated(today, nowSec, defaultPostTrigger) != 0;
+    given.giveBackTo(today);
+    if (!dropped && !fileBehind) {
+        return 0;
+    }
+    // An unreadable file (held by another program) is left as it is.
+    if (!content.ok() && files.exists(path)) {
+        return 0;
+    }
+    return replaceFileContent(files, path, encodeByteText(emittedLogText(given)));
 }
 
 }  // namespace tindlow

@@ -1,8 +1,10 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "model/dictionary.h"
 #include "platform/file_system.h"
+#include "schedule/given_reminders.h"
 
 namespace tindlow {
 
@@ -10,23 +12,35 @@ namespace tindlow {
 inline constexpr const wchar_t* kTestReminderKey = L"[06.11.2018-10:09:27-963303772-775740099]";
 inline constexpr const wchar_t* kEmittedFieldSeparator = L"<@@@>";
 
-// One line of the log for an entry: key, remindMatrix, lastOutputSec, then a description.
+// One line of the log for an entry: key, remindMatrix, lastOutputSec, the event time of the
+// occurrence the reminders were given for, then a description.
 std::wstring emittedLogLine(const std::wstring& key, const ReminderEntry& entry);
 
-// Rewrites the log from today's dictionary: one line per entry with a reminder bit set, in key
-// order. The new content is written beside the old file and swapped in only when complete, so
-// a crash or a full disk never leaves a truncated log behind. Answers 0 or the error.
-[[nodiscard]] int saveEmittedLog(FileSystem& files, const std::wstring& path,
-                                 const Dictionary& today);
+// The whole log: one line per occurrence with reminders given, in key order.
+std::wstring emittedLogText(const GivenReminders& given);
 
-// Merges the log into today's dictionary: ORs the saved bits into the entries and keeps the
-// later lastOutputSec, but only where a line's reminders were given for the entry's current
-// occurrence; the bits of an earlier occurrence (yesterday's, for a daily event) would silence
-// the new one. Lines whose last output lies more than the default post-trigger length
-// before `nowSec` are dropped from the file, which is then rewritten without them, unless their
-// state went back into a current occurrence: that state must survive an end without a save.
-// Answers 0, or the error of that rewrite (the file then keeps its lines).
+// Adds the lines of a log to the set. Lines without the field separator are skipped (and
+// counted); a line without the event time (written before it was recorded) is taken as well.
+std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given);
+
+// Takes today's reminder state into `given`, adds what the file holds, forgets what is outdated
+// at `nowSec`, and writes the result. So no save drops the state of an entry that is missing from
+// today's dictionary this once (its event file away for one loading), and a save that fails
+// loses nothing while the program runs: `given` still holds it. The new content is written
+// beside the old file and swapped in only when complete, so a crash or a full disk never leaves
+// a truncated log behind. Answers 0 or the error.
+[[nodiscard]] int saveEmittedLog(FileSystem& files, const std::wstring& path,
+                                 const Dictionary& today, GivenReminders& given, double nowSec,
+                                 double defaultPostTrigger);
+
+// Adds what the file holds to `given`, forgets what is outdated, and gives every entry of today's
+// dictionary the state of its current occurrence: bits ORed, the later lastOutputSec kept. A
+// record goes back only into the occurrence it was given for, so an edited line whose event moved
+// is reminded anew. The file is rewritten when records went as outdated, or when it lacks state
+// that `given` holds (a save failed); otherwise it stays byte for byte. Answers 0 or the error of
+// that rewrite (the file then keeps its lines).
 [[nodiscard]] int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
-                                    double nowSec, double defaultPostTrigger);
+                                    GivenReminders& given, double nowSec,
+                                    double defaultPostTrigger);
 
 }  // namespace tindlow

@@ -18,8 +18,11 @@ DueReminders collectDueReminders(Dictionary& today, const LocalTime& now,
         if (answer < 0 || answer > kDueAfterEvent) {
             continue;
         }
+        // A reminder already given, or one that a later reminder of the same occurrence has
+        // passed (the clock was set back, the line's slices were changed): slots are given in
+        // the order of time and never afterwards.
         const std::uint32_t bit = 1u << answer;
-        if (entry.remindMatrix & bit) {
+        if ((entry.remindMatrix >> answer) != 0) {
             continue;
         }
         if (answer == kDueAfterEvent) {

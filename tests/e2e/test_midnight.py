@@ -112,22 +112,26 @@ class MidnightTest(unittest.TestCase):
             self.assertLess(lines.index(reading, lines.index(reading) + 1), at_second)
             self.assertIn(f"Line 02: {EVENT_LINE}", lines[at_first:at_second])
 
-            # The emitted reminders log holds the new occurrence's first pre-event slot alone:
-            # the post-event bit of the day before belongs to the occurrence before.
-            pattern = re.compile(
-                re.escape(f"{KEY}<@@@>0000 0000 0000 0000 0000 0000 0000 0001<@@@>")
-                + r"(\d+)\.00"
-                + re.escape(f"<@@@> [Key] [remindMatrix] [lastOutputSec] weitere Informationen: "
-                            f"Tea Brew the morning tea; Datei: {windows_path(s, EVENT_FILE)}; "
-                            f"Zeile: 2\r\n"))
+            # The emitted reminders log keeps each occurrence's state apart: the post-event bit of
+            # the day before stays with the occurrence before, and the new occurrence's first
+            # pre-event slot has a line of its own.
+            def line(matrix, day):
+                event = program_seconds(datetime.datetime.combine(day, datetime.time(1)))
+                return (re.escape(f"{KEY}<@@@>{matrix}<@@@>") + r"(\d+)\.00"
+                        + re.escape(f"<@@@>{event}.00<@@@> [Key] [remindMatrix] [lastOutputSec] "
+                                    f"weitere Informationen: Tea Brew the morning tea; Datei: "
+                                    f"{windows_path(s, EVENT_FILE)}; Zeile: 2\r\n"))
+            pattern = re.compile(line("1000 0000 0000 0000 0000 0000 0000 0000", DAY_1)
+                                 + line("0000 0000 0000 0000 0000 0000 0000 0001", DAY_2))
 
             def saved():
                 data = s.read(EMITTED_LOG).decode("latin-1")
                 return pattern.fullmatch(data)
 
             match = wait_until(saved, 30, "the day-2 line in the emitted reminders log")
-            self.assertLessEqual(given_at(DAY_2, "00:00:00"), int(match.group(1)))
-            self.assertLess(int(match.group(1)), given_at(DAY_2, "00:01:00"))
+            self.assertLess(int(match.group(1)), given_at(DAY_2, "00:00:00"))
+            self.assertLessEqual(given_at(DAY_2, "00:00:00"), int(match.group(2)))
+            self.assertLess(int(match.group(2)), given_at(DAY_2, "00:01:00"))
             log = s.read(EMITTED_LOG)
 
             s.close()

@@ -36,8 +36,9 @@ def reminder_line(s, what_text, key, row, trigger_minute, total=1):
 
 
 def emitted_line(s, key, matrix, what_text, row):
-    """Pattern of one line of the emitted reminders log; the time is captured."""
-    return (re.escape(f"{key}<@@@>{matrix}<@@@>") + r"(\d+)\.00"
+    """Pattern of one line of the emitted reminders log; the time of the output and the event
+    time of the occurrence are captured."""
+    return (re.escape(f"{key}<@@@>{matrix}<@@@>") + r"(\d+)\.00<@@@>(\d+\.\d\d)"
             + re.escape(f"<@@@> [Key] [remindMatrix] [lastOutputSec] weitere Informationen: "
                         f"{what_text}; Datei: {windows_path(s, EVENT_FILE)}; Zeile: {row}\r\n"))
 
@@ -131,6 +132,8 @@ class RemindersTest(unittest.TestCase):
             self.assertIsNotNone(match, log)
             self.assertLessEqual(seconds_of("2026-03-10 11:00:00"), int(match.group(1)))
             self.assertLess(int(match.group(1)), seconds_of("2026-03-10 11:01:00"))
+            self.assertAlmostEqual(float(match.group(2)), seconds_of("2026-03-10 11:00:00"),
+                                   places=2)
             self.assertFalse([line for line in texts(s) if line.startswith(ERROR_REPORT)])
 
             s.close()

@@ -1,10 +1,12 @@
 // The restore of the emitted reminders log from any bytes into a small today's dictionary. A
 // restore only ever adds: it never clears a bit of remindMatrix, never lowers lastOutputSec, never
 // touches another field or an entry whose key no line names, and adds nothing more when it runs
-// again. The file loses its lines that are older than the default post-event period, except
-// those whose state went back into a current occurrence, and is left byte for byte as it was when
-// it loses none.
+// again. The file loses the state of the occurrences that are over (last output and event time
+// older than the default post-event period and a day), except the state that went back into a
+// current occurrence; it keeps every other state, and is left byte for byte as it was when it loses
+// none.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -86,13 +88,39 @@ std::vector<std::wstring> linesOf(const std::string& bytes) {
     return lines;
 }
 
-double lastOutputOf(const std::wstring& line) {
-    const std::wstring separator = kEmittedFieldSeparator;
-    const std::size_t first = line.find(separator);
-    const std::size_t second = line.find(separator, first + separator.size());
-    return second == std::wstring::npos
-               ? 0.0
-               : leadingDouble(std::wstring_view(line).substr(second + separator.size()));
+// Whether the state of a record is over and not that of a current occurrence: the restore's
+// rule for dropping it, told here from today's entries and the record alone.
+bool dropsOut(const GivenReminders::Occurrence& occurrence, const GivenReminders::State& state,
+              const Dictionary& today, double nowSec) {
+    const double latest = occurrence.eventTimeKnown
+                              ? std::max(state.lastOutputSec, state.eventTimeSec)
+                              : state.lastOutputSec;
+    if (!(nowSec > latest + kPostTrigger + kSecondsPerDay)) {
+        return false;
+    }
+    const ReminderEntry* entry = today.find(occurrence.key);
+    if (entry == nullptr) {
+        return true;
+    }
+    if (occurrence.eventTimeKnown) {
+        return GivenReminders::centisecondsOf(entry->nextEventTimeSec) !=
+               occurrence.eventCentiseconds;
+    }
+    ReminderEntry then = *entry;
+    computeEvent(then, dateOfSeconds(state.lastOutputSec));
+    return then.nextEventTimeSec != entry->nextEventTimeSec;
+}
+
+// Whether `records` hold the state under the key: all its bits, at a time as late.
+bool holds(const GivenReminders& records, const std::wstring& key,
+           const GivenReminders::State& state) {
+    for (const auto& [occurrence, held] : records.records()) {
+        if (occurrence.key == key && (held.matrix & state.matrix) == state.matrix &&
+            !(held.lastOutputSec < state.lastOutputSec)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool sameApartFromState(ReminderEntry a, ReminderEntry b) {
@@ -117,7 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Dictionary today = before;
     const double nowSec = nowSeconds(kNow);
 
-    FUZZ_CHECK(restoreEmittedLog(files, kPath, today, nowSec, kPostTrigger) == 0);
+    GivenReminders given;
+    FUZZ_CHECK(restoreEmittedLog(files, kPath, today, given, nowSec, kPostTrigger) == 0);
 
     const std::vector<std::wstring> lines = linesOf(bytes);
     const std::wstring separator = kEmittedFieldSeparator;
@@ -138,39 +167,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // The file keeps its log lines of the last post-event period, in their order. An older line
-    // goes, unless its key is one of today's: then it stays when its state went back into the
-    // entry's current occurrence, which the end of a run without a save must not lose. The file
-    // is rewritten only when a line goes, and left as it was otherwise.
+    // The file keeps the state of every occurrence that is not over, or that went back into a
+    // current occurrence, and loses the rest; it is rewritten only when something goes.
     const std::string after = files.fileBytes(kPath).value_or("");
-    const std::vector<std::wstring> left = linesOf(after);
-    std::size_t next = 0;  // the first line of the rewritten file not yet matched
+    GivenReminders held;
+    readEmittedLog(bytes, held);
+    GivenReminders left;
+    readEmittedLog(after, left);
     bool dropped = false;
-    for (const std::wstring& line : lines) {
-        if (line.find(separator) == std::wstring::npos) {
-            continue;
-        }
-        const bool older = nowSec > lastOutputOf(line) + kPostTrigger;
-        const bool mayStay = !older || today.find(line.substr(0, line.find(separator))) != nullptr;
-        if (after == bytes) {
-            FUZZ_CHECK_MSG(mayStay, "an older line stayed: \"" + fuzz::printable(line) + "\"");
-        } else if (next < left.size() && left[next] == line && mayStay) {
-            ++next;
-        } else {
-            FUZZ_CHECK_MSG(older, "a line of the last post-event period left the file: \"" +
-                                      fuzz::printable(line) + "\"");
+    for (const auto& [occurrence, state] : held.records()) {
+        const std::string detail = "key \"" + fuzz::printable(occurrence.key) + "\"";
+        if (dropsOut(occurrence, state, today, nowSec)) {
             dropped = true;
+            FUZZ_CHECK_MSG(after != bytes, "an outdated state stayed: " + detail);
+        } else {
+            FUZZ_CHECK_MSG(holds(left, occurrence.key, state), "a state left the file: " + detail);
         }
     }
-    if (after != bytes) {
-        FUZZ_CHECK_MSG(dropped, "the file was rewritten, but no line had to go");
-        FUZZ_CHECK_MSG(next == left.size(), "the rewritten file holds a line it should not: \"" +
-                                                fuzz::printable(left[next]) + "\"");
+    for (const auto& [occurrence, state] : left.records()) {
+        FUZZ_CHECK_MSG(!dropsOut(occurrence, state, today, nowSec) || after == bytes,
+                       "the rewritten file holds an outdated state: key \"" +
+                           fuzz::printable(occurrence.key) + "\"");
     }
+    FUZZ_CHECK_MSG(after == bytes || dropped, "the file was rewritten, but nothing had to go");
 
     // A second restore finds nothing more to add and nothing more to drop.
     const Dictionary once = today;
-    FUZZ_CHECK(restoreEmittedLog(files, kPath, today, nowSec, kPostTrigger) == 0);
+    FUZZ_CHECK(restoreEmittedLog(files, kPath, today, given, nowSec, kPostTrigger) == 0);
     FUZZ_CHECK(files.fileBytes(kPath).value_or("") == after);
     for (const auto& [key, entry] : once) {
         const ReminderEntry* again = today.find(key);

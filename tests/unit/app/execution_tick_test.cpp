@@ -51,7 +51,7 @@ TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
     program.state().ini.networkPathState = NetworkPathState::Read;
     program.fake.clock.setTime(23, 59, 59, 500);
     program.ticks(1);
-    EXPECT_EQ(program.state().rememberedDay, 10);
+    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
     EXPECT_EQ(program.state().ini.networkPathState, NetworkPathState::NotReached);
 }
 

@@ -2,6 +2,12 @@
 // boxes left open while midnight passes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "fakes/test_program.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
@@ -200,7 +206,7 @@ TEST(ReminderPromise, MidnightInsideAStartupBoxLeadsToAReloadOnceStarted) {
         early += box.text == L"Event: Early\n" ? 1 : 0;
     }
     EXPECT_EQ(early, 1);
-    EXPECT_EQ(program.state().rememberedDay, 10);
+    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
 }
 
 // A save that fails (a full disk) is reported with the file and the system's reason, in the
@@ -247,6 +253,265 @@ TEST(ReminderPromise, FailedSavesAreReportedAndKeepTheOldFiles) {
         EXPECT_EQ(program.fake.files.fileBytes(kEmitted), "old state\r\n");
         EXPECT_FALSE(program.fake.files.exists(replacementPath(kEmitted)));
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The given reminders belong to the occurrence: whatever happens to the entry between two
+// loadings, and whatever the clock does, a reminder of an occurrence comes once.
+
+const std::wstring kShare = L"\\\\nas\\events";
+const std::wstring kShareEvents = kShare + L"\\Events.csv";
+constexpr const char* kTen = "0,416666666666667";  // 10:00
+
+// A single event at the time on the date, without pre-event reminders.
+std::string singleLine(const std::string& what, const std::string& date, const std::string& time,
+                       const std::string& key) {
+    return what + ";;" + date + ";" + time + ";0;1;;" + key + ";2\r\n";
+}
+
+// Programs run one after another on one disk; every reminder box of every run is counted.
+class Runs {
+  public:
+    explicit Runs(const std::string& events, bool onShare = false) {
+        disk_.setCurrentDirectory(kTestRoot);
+        disk_.addFile(onShare ? kShareEvents : kEvents, std::string(kHeader) + events);
+        if (onShare) {
+            disk_.addFile(kIniFile, "Value;Key\r\n\\\\nas\\events;[NetworkPathDateFiles]\r\n");
+        }
+    }
+    void start(const LocalTime& at) {
+        program_ = std::make_unique<TestProgram>();
+        program_->fake.files = disk_;
+        program_->fake.clock.set(at);
+        program_->fake.boxes.onShow = [this](const FakeMessageBoxes::Box& box) {
+            if (box.text.find(L"Event: ") != std::wstring::npos) {
+                boxes.push_back(boxMoment(nowSeconds(program_->fake.clock.localTime()), box.icon));
+            }
+        };
+        program_->start();
+    }
+    void close() {
+        program_->dialog.onClose();
+        disk_ = program_->fake.files;
+        program_.reset();
+    }
+    TestProgram& program() { return *program_; }
+    FakeFileSystem& files() { return program_ ? program_->fake.files : disk_; }
+    void reload() { program_->dialog.onButton(ids::kReloadData); }
+    // Ticks, one a second, until the clock reaches `until` (program seconds).
+    void runUntil(double until) {
+        while (nowSeconds(program_->fake.clock.localTime()) < until) {
+            program_->fake.clock.advanceSeconds(1);
+            program_->dialog.onTimer();
+        }
+    }
+    // The clock is set to another moment (by the user, or on waking), then one tick.
+    void clockTo(const LocalTime& at) {
+        program_->fake.clock.set(at);
+        program_->dialog.onTimer();
+    }
+    void putEvents(const std::string& events) {
+        files().addFile(kEvents, std::string(kHeader) + events);
+    }
+
+    std::vector<std::wstring> boxes;
+
+  private:
+    FakeFileSystem disk_;
+    std::unique_ptr<TestProgram> program_;
+};
+
+const std::wstring kAtTen = boxMoment(at(9, 10), BoxIcon::Exclamation);
+
+// The event file is away for one loading (a share not yet connected, away at a reload or at
+// midnight, a file held by the spreadsheet while it saves): the reminder given before must not
+// come again when the file is back.
+TEST(ReminderState, AReminderIsNotRepeatedWhenItsEventFileWasAwayForOneLoading) {
+    const struct {
+        const char* name;
+        bool onShare;
+        std::string line;
+        std::function<void(Runs&)> away;
+    } kCases[] = {
+        {"the share is not yet connected at a restart", true,
+         singleLine("Meeting", "09.12.2026", kTen, "[m]"),
+         [](Runs& runs) {
+             runs.close();
+             runs.files().removeTree(kShare);
+             runs.start(LocalTime{2026, 12, 9, 10, 30, 0, 0});
+             runs.runUntil(at(9, 10, 31));
+             runs.files().addFile(
+                 kShareEvents,
+                 std::string(kHeader) + singleLine("Meeting", "09.12.2026", kTen, "[m]"));
+             runs.runUntil(at(9, 10, 35));  // the network probe finds it and reloads
+         }},
+        {"the share is away at Reload Data", true, singleLine("Meeting", "09.12.2026", kTen, "[m]"),
+         [](Runs& runs) {
+             const std::string content = *runs.files().fileBytes(kShareEvents);
+             runs.files().removeTree(kShare);
+             runs.reload();
+             runs.runUntil(at(9, 10, 5));
+             runs.files().addFile(kShareEvents, content);
+             runs.reload();
+             runs.runUntil(at(9, 10, 10));
+         }},
+        {"the share is away at midnight", true,
+         singleLine("Evening", "09.12.2026", "0,916666666666667", "[e]"),
+         [](Runs& runs) {
+             const std::string content = *runs.files().fileBytes(kShareEvents);
+             runs.runUntil(at(9, 23, 59));
+             runs.files().removeTree(kShare);
+             runs.runUntil(at(10, 0, 5));
+             runs.files().addFile(kShareEvents, content);
+             runs.runUntil(at(10, 0, 10));  // the probe after midnight finds it and reloads
+             runs.reload();
+             runs.runUntil(at(10, 0, 15));
+         }},
+        {"the file is held by another program during one Reload Data", false,
+         singleLine("Meeting", "09.12.2026", kTen, "[m]"),
+         [](Runs& runs) {
+             runs.files().lock(kEvents);
+             runs.reload();
+             runs.runUntil(at(9, 10, 5));
+             runs.files().unlock(kEvents);
+             runs.reload();
+             runs.runUntil(at(9, 10, 10));
+             runs.close();
+             runs.start(LocalTime{2026, 12, 9, 10, 20, 0, 0});
+             runs.runUntil(at(9, 10, 21));
+         }},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Runs runs(c.line, c.onShare);
+        const bool evening = c.line.starts_with("Evening");
+        runs.start(LocalTime{2026, 12, 9, evening ? 21 : 9, 59, 50, 0});
+        runs.runUntil(at(9, evening ? 22 : 10, 0, 5));
+        ASSERT_EQ(runs.boxes.size(), 1u);
+        c.away(runs);
+        EXPECT_EQ(runs.boxes.size(), 1u) << runs.boxes.back();
+    }
+}
+
+// An edited line whose occurrence moved is reminded anew; one whose occurrence stayed, or came
+// back to where it was, keeps its state.
+TEST(ReminderState, AnEditedLineIsRemindedAnewOnlyWhenItsOccurrenceMoved) {
+    const std::string atTen = singleLine("Meeting", "09.12.2026", kTen, "[m]");
+    const std::string atTwo = singleLine("Meeting", "09.12.2026", "0,583333333333333", "[m]");
+    const std::string nextDay = singleLine("Meeting", "10.12.2026", kTen, "[m]");
+    const struct {
+        const char* name;
+        std::vector<std::string> edits;  // each exported, then Reload Data, a minute apart
+        double until;
+        std::vector<std::wstring> boxes;
+    } kCases[] = {
+        {"moved to 14:00",
+         {atTwo},
+         at(9, 14, 1),
+         {kAtTen, boxMoment(at(9, 14), BoxIcon::Exclamation)}},
+        {"moved to the next day",
+         {nextDay},
+         at(10, 10, 1),
+         {kAtTen, boxMoment(at(10, 10), BoxIcon::Exclamation)}},
+        {"moved to 14:00 and back", {atTwo, atTen}, at(9, 14, 1), {kAtTen}},
+        {"only its text changed",
+         {singleLine("Meeting room 4", "09.12.2026", kTen, "[m]")},
+         at(9, 14, 1),
+         {kAtTen}},
+        {"deleted and put back", {"", atTen}, at(9, 14, 1), {kAtTen}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Runs runs(atTen);
+        runs.start(LocalTime{2026, 12, 9, 9, 59, 50, 0});
+        runs.runUntil(at(9, 10, 0, 5));
+        double minute = at(9, 10, 1);
+        for (const std::string& edit : c.edits) {
+            runs.putEvents(edit);
+            runs.reload();
+            minute += 60;
+            runs.runUntil(minute);
+        }
+        runs.runUntil(c.until);
+        EXPECT_EQ(runs.boxes, c.boxes);
+    }
+}
+
+// The save after a reminder fails (a full disk); the failure is reported, and a reload after it
+// still knows the reminder was given.
+TEST(ReminderState, AReloadAfterAFailedSaveDoesNotRepeatTheReminder) {
+    Runs runs(singleLine("Meeting", "09.12.2026", kTen, "[m]"));
+    runs.start(LocalTime{2026, 12, 9, 9, 59, 50, 0});
+    runs.files().setFreeSpace(0);
+    runs.runUntil(at(9, 10, 0, 5));
+    ASSERT_EQ(runs.boxes.size(), 1u);
+    EXPECT_TRUE(runs.program().logged(L"The file " + kEmitted + L" could not be written"));
+    runs.reload();
+    runs.runUntil(at(9, 10, 5));
+    EXPECT_EQ(runs.boxes.size(), 1u);
+    // Once the disk has room, the next save writes the state.
+    runs.files().setFreeSpace(std::nullopt);
+    runs.close();
+    runs.start(LocalTime{2026, 12, 9, 10, 10, 0, 0});
+    runs.runUntil(at(9, 10, 11));
+    EXPECT_EQ(runs.boxes.size(), 1u);
+}
+
+// The clock is set back (a clock that ran fast): across midnight the entries are loaded for the
+// day before again, and its reminders, given already, do not come again; within the hour, a
+// pre-event slot that a later one has passed does not come either.
+TEST(ReminderState, SettingTheClockBackRepeatsNoReminder) {
+    {
+        SCOPED_TRACE("across midnight");
+        Runs runs(eventLine("Daily", kTen, 0, 1, "1", "[d]"));
+        runs.start(LocalTime{2026, 12, 9, 9, 59, 50, 0});
+        runs.runUntil(at(9, 10, 0, 5));
+        ASSERT_EQ(runs.boxes.size(), 1u);
+        runs.clockTo(LocalTime{2026, 12, 10, 0, 10, 0, 0});
+        runs.clockTo(LocalTime{2026, 12, 9, 23, 50, 0, 0});
+        runs.runUntil(at(9, 23, 51));
+        EXPECT_EQ(runs.boxes, std::vector<std::wstring>{kAtTen});
+        EXPECT_EQ(runs.program().state().rememberedDate, (DayMonthYear{9, 12, 2026}));
+    }
+    {
+        SCOPED_TRACE("back into an earlier slot, then Reload Data");
+        Runs runs(eventLine("Standup", kTen, 60, 3, "1", "[s]"));
+        runs.start(LocalTime{2026, 12, 9, 9, 25, 0, 0});
+        runs.runUntil(at(9, 9, 25, 5));
+        ASSERT_EQ(runs.boxes.size(), 1u);  // the second slot
+        runs.clockTo(LocalTime{2026, 12, 9, 9, 5, 0, 0});
+        runs.reload();
+        runs.runUntil(at(9, 9, 10));
+        EXPECT_EQ(runs.boxes.size(), 1u);
+    }
+}
+
+// The machine wakes after a sleep: the entries are loaded for the new date, also when the day of
+// the month is the same as before (exactly a month later).
+TEST(ReminderState, WakingOnAnotherDateLoadsItsReminders) {
+    for (const LocalTime slept :
+         {LocalTime{2026, 12, 6, 20, 0, 0, 0}, LocalTime{2026, 11, 9, 20, 0, 0, 0},
+          LocalTime{2025, 12, 9, 20, 0, 0, 0}}) {
+        SCOPED_TRACE(formatDateTime(nowSeconds(slept)));
+        Runs runs(singleLine("Dentist", "09.12.2026", kTen, "[d]"));
+        runs.start(slept);
+        runs.runUntil(nowSeconds(slept) + 5);
+        runs.clockTo(LocalTime{2026, 12, 9, 9, 59, 50, 0});
+        runs.runUntil(at(9, 10, 0, 5));
+        EXPECT_EQ(runs.boxes, std::vector<std::wstring>{kAtTen});
+    }
+}
+
+// A monthly event on the 31st: the occurrence of a month without that day falls on the first
+// days of the next month, and is reminded there.
+TEST(ReminderState, AMonthlyEventOnTheLastDaysIsRemindedInShorterMonths) {
+    Runs runs(eventLine("Rent", kTen, 0, 1, "30", "[rent]")
+                  .replace(std::string("Rent;;").size(), 10, "31.10.2026"));
+    runs.start(LocalTime{2026, 12, 1, 9, 59, 50, 0});
+    runs.runUntil(dayNumberOf(1, 12, 2026) * 86400.0 + 10 * 3600 + 5);
+    EXPECT_EQ(runs.boxes,
+              std::vector<std::wstring>{
+                  boxMoment(dayNumberOf(1, 12, 2026) * 86400.0 + 10 * 3600, BoxIcon::Exclamation)});
 }
 
 }  // namespace

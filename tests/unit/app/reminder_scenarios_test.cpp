@@ -220,7 +220,7 @@ TEST(Reload, ADayChangeInsideALoadersBoxIsDeferredUntilTheLoadEnds) {
     };
     program.dialog.onButton(ids::kReloadData);
     EXPECT_EQ(readings(), 2);  // start-up and the button; the day change waits
-    EXPECT_EQ(program.state().rememberedDay, 10);
+    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
     program.ticks(1);
     EXPECT_EQ(readings(), 3);
     program.ticks(5);

@@ -52,13 +52,15 @@ std::vector<Save> everySave() {
              entry.sKey = L"[new]";
              entry.remindMatrix = 1;
              entry.lastOutputSec = kNow;
-             return saveEmittedLog(files, kPath, today);
+             GivenReminders given;
+             return saveEmittedLog(files, kPath, today, given, kNow, 259200);
          }},
         {"restore that drops outdated lines",
-         logLine("[outdated]", kNow - 300000) + logLine("[kept]", kNow - 60),
+         logLine("[outdated]", kNow - 400000) + logLine("[kept]", kNow - 60),
          [](FakeFileSystem& files) {
              Dictionary today;
-             return restoreEmittedLog(files, kPath, today, kNow, 259200);
+             GivenReminders given;
+             return restoreEmittedLog(files, kPath, today, given, kNow, 259200);
          },
          true},
     };

@@ -31,7 +31,7 @@ TEST(Startup, EmptyDirectoryGetsTheLayoutAndADefaultSettingsFile) {
     EXPECT_EQ(program.fake.view.timerId, 1);
     EXPECT_EQ(program.fake.view.timerPeriod, 500);
     EXPECT_TRUE(program.dialog.state().firstPaintDone);
-    EXPECT_EQ(program.dialog.state().rememberedDay, 9);
+    EXPECT_EQ(program.dialog.state().rememberedDate, (DayMonthYear{9, 12, 2026}));
     EXPECT_EQ(program.dialog.state().dashLine, std::wstring(500, L'-'));
 }
 
