@@ -1,9 +1,13 @@
 // Five weeks of a program that is used: every execution tick is run, and at seeded random moments
-// the user reloads, the program is restarted, a network share comes and goes, reminder boxes
+// the user reloads, the program is restarted, a network share with an event file comes and goes
+// (so it is away at a start, at a reload, at midnight), the event file is held by another program
+// during a reload, lines are edited between loadings (time earlier and later, date moved, interval
+// changed, deleted and put back), the clock is set back by minutes and across midnight, the
+// machine sleeps for days or for exactly a month, the disk is full for some saves, reminder boxes
 // and a loading's error boxes stay open across later slots and across midnight, and the session
-// ends inside a loader's box. Every reminder must come exactly once: each slot of each
-// occurrence at the first moment the reminder check can give it, none repeated, none for the
-// wrong occurrence.
+// ends inside a loader's box. Every reminder must come exactly once: each slot of each occurrence
+// at the first moment the reminder check can give it, none repeated, none for the wrong
+// occurrence, none earlier than one already given for the same occurrence.
 //
 // The expected reminders come from a model of its own: the occurrences are computed with
 // std::chrono's calendar from the event lines' columns, the slots from the remind windows. What
@@ -19,6 +23,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -146,8 +151,16 @@ double occurrence(const ModelEntry& e, std::int64_t day) {
             break;
         }
         case Kind::Months: {
+            // A day the month lacks runs over into the next month (31.11. is 01.12.): that
+            // occurrence of the grid month before is the current one from the start of the month
+            // up to its own day.
             const chr::year_month month = gridMonth();
             eventDay = dayIndex(chr::year_month_day{month / e.start.day()});
+            const std::int64_t ranOver =
+                dayIndex(chr::year_month_day{(month - chr::months{e.interval}) / e.start.day()});
+            if (ranOver >= day) {
+                eventDay = ranOver;
+            }
             break;
         }
         case Kind::Years: {
@@ -224,15 +237,17 @@ std::string describe(const std::vector<Due>& due) {
     return text;
 }
 
-// What has been given, per line and occurrence.
+// What has been given, per line and occurrence, and which lines the latest loading found.
 class Model {
   public:
-    explicit Model(std::vector<ModelEntry> entries) : entries_(std::move(entries)) {
+    // A loading found these lines, as they were then.
+    void load(std::vector<ModelEntry> entries) {
+        entries_ = std::move(entries);
         for (ModelEntry& e : entries_) {
             keepWindowsApart(e);
         }
+        cachedDay_ = -1;
     }
-    const std::vector<ModelEntry>& entries() const { return entries_; }
 
     // What the reminder check must give at `t`, when the latest loading started at `loadedAt`.
     std::vector<Due> due(double t, double loadedAt) {
@@ -258,8 +273,11 @@ class Model {
             if (slot < 0) {
                 continue;
             }
+            // A slot is given once, and never after a later one of the same occurrence (the clock
+            // was set back); the post-event reminder only when the event-time one was missed.
             const std::set<int>& done = given_[{e.key, event}];
-            if (done.count(slot) != 0 || (slot == kAfterEvent && done.count(kAtEvent) != 0)) {
+            if (done.lower_bound(slot) != done.end() ||
+                (slot == kAfterEvent && done.count(kAtEvent) != 0)) {
                 continue;
             }
             result.push_back(Due{&e, event, slot});
@@ -289,34 +307,89 @@ chr::year_month_day ymd(int y, unsigned m, unsigned d) {
     return chr::year_month_day{chr::year{y}, chr::month{m}, chr::day{d}};
 }
 
-// Every recurrence kind, with pre-event slots and post-event periods. The times are exact
-// binary fractions of a day (multiples of 22.5 minutes), so the program's event times are whole
-// seconds as the model's are. The last two lines need their windows shortened, so every loading
-// shows a box about each while the error box budget lasts.
-std::vector<ModelEntry> scenarioEntries() {
+// A line of an event file as the world changes it: the definitions the user edits it to (the
+// first is the original), which one the file holds now, whether it is deleted, and whether it
+// lies in the event file on the network share.
+struct WorldLine {
+    std::vector<ModelEntry> variants;
+    std::size_t chosen = 0;
+    bool deleted = false;
+    bool onShare = false;
+};
+
+// The same line with other columns: each returns a copy.
+ModelEntry withTime(ModelEntry e, int seconds, const char* column) {
+    e.timeOfDay = seconds;
+    e.timeColumn = column;
+    return e;
+}
+ModelEntry withStart(ModelEntry e, chr::year_month_day start) {
+    e.start = start;
+    return e;
+}
+ModelEntry withInterval(ModelEntry e, Kind kind, int interval, const char* column) {
+    e.kind = kind;
+    e.interval = interval;
+    e.intervalColumn = column;
+    return e;
+}
+
+// Every recurrence kind, with pre-event slots and post-event periods, monthly lines on the 29th,
+// 30th and 31st, and for some lines the edits a user makes. The times are exact binary fractions
+// of a day (multiples of 22.5 minutes), so the program's event times are whole seconds as the
+// model's are. [overlap] and [evening] need their windows shortened, so every loading that reads
+// them shows a box about each while the error box budget lasts.
+std::vector<WorldLine> scenarioLines() {
+    const ModelEntry single{
+        "[single]", "Single", Kind::Single, ymd(2026, 12, 15), 0, 0, 51300, 120, 4, "0,59375", ""};
+    const ModelEntry daily{"[daily]", "Daily", Kind::Days, ymd(2026, 11, 1), 1,  0,
+                           27000,     30,      2,          "0,3125",         "1"};
+    const ModelEntry every2{"[every2]", "Second", Kind::Days, ymd(2026, 11, 2), 2,  0,
+                            75600,      180,      3,          "0,875",          "2"};
+    const ModelEntry every3{"[every3]", "Third", Kind::Days, ymd(2026, 11, 3), 3,  0,
+                            83700,      60,      2,          "0,96875",        "3"};
+    const ModelEntry weekly{"[weekly]", "Weekly", Kind::Days, ymd(2026, 11, 4), 7,  0,
+                            2700,       600,      5,          "0,03125",        "7"};
+    const ModelEntry monthly{"[monthly]", "Monthly", Kind::Months, ymd(2026, 10, 20),
+                             1,           0,         32400,        2880,
+                             4,           "0,375",   "30"};
+    const ModelEntry evening{"[evening]", "Evening", Kind::Days, ymd(2026, 11, 1), 1,  0,
+                             72900,       1000,      2,          "0,84375",        "1"};
     return {
-        {"[single]", "Single", Kind::Single, ymd(2026, 12, 15), 0, 0, 51300, 120, 4, "0,59375", ""},
-        {"[daily]", "Daily", Kind::Days, ymd(2026, 11, 1), 1, 0, 27000, 30, 2, "0,3125", "1"},
-        {"[every2]", "Second", Kind::Days, ymd(2026, 11, 2), 2, 0, 75600, 180, 3, "0,875", "2"},
-        {"[every3]", "Third", Kind::Days, ymd(2026, 11, 3), 3, 0, 83700, 60, 2, "0,96875", "3"},
-        {"[weekly]", "Weekly", Kind::Days, ymd(2026, 11, 4), 7, 0, 2700, 600, 5, "0,03125", "7"},
-        {"[monthly]", "Monthly", Kind::Months, ymd(2026, 10, 20), 1, 0, 32400, 2880, 4, "0,375",
-         "30"},
-        {"[yearly]", "Yearly", Kind::Years, ymd(1990, 12, 24), 1, 0, 64800, 1440, 3, "0,75", "365"},
-        {"[tuesday]", "Tuesday", Kind::NthWeekday, ymd(2026, 11, 10), 1, 2, 29700, 90, 3, "0,34375",
-         "30mwd2"},
-        {"[lastday]", "LastDay", Kind::LastMonthDay, ymd(2026, 11, 30), 1, 0, 62100, 240, 2,
-         "0,71875", "30mmd-1"},
-        {"[overlap]", "Overlap", Kind::Months, ymd(2026, 1, 1), 1, 0, 0, 50000, 1, "0", "30"},
-        {"[evening]", "Evening", Kind::Days, ymd(2026, 11, 1), 1, 0, 72900, 1000, 2, "0,84375",
-         "1"},
+        {{single, withStart(single, ymd(2026, 12, 16)), withTime(single, 56700, "0,65625")}},
+        {{daily, withTime(daily, 22950, "0,265625"), withTime(daily, 32400, "0,375")}},
+        {{every2, withInterval(every2, Kind::Days, 3, "3"), withStart(every2, ymd(2026, 11, 3))}},
+        {{every3, withTime(every3, 81000, "0,9375")}, 0, false, true},
+        {{weekly, withStart(weekly, ymd(2026, 11, 5))}},
+        {{monthly, withStart(monthly, ymd(2026, 10, 22)),
+          withInterval(monthly, Kind::Months, 2, "60")}},
+        {{{"[yearly]", "Yearly", Kind::Years, ymd(1990, 12, 24), 1, 0, 64800, 1440, 3, "0,75",
+           "365"}}},
+        {{{"[tuesday]", "Tuesday", Kind::NthWeekday, ymd(2026, 11, 10), 1, 2, 29700, 90, 3,
+           "0,34375", "30mwd2"}}},
+        {{{"[lastday]", "LastDay", Kind::LastMonthDay, ymd(2026, 11, 30), 1, 0, 62100, 240, 2,
+           "0,71875", "30mmd-1"}}},
+        {{{"[overlap]", "Overlap", Kind::Months, ymd(2026, 1, 1), 1, 0, 0, 50000, 1, "0", "30"}}},
+        {{evening, withTime(evening, 75600, "0,875")}, 0, false, true},
+        {{{"[m29]", "Month29", Kind::Months, ymd(2026, 10, 29), 1, 0, 43200, 120, 2, "0,5", "30"}}},
+        {{{"[m30]", "Month30", Kind::Months, ymd(2026, 10, 30), 1, 0, 21600, 60, 1, "0,25", "30"}}},
+        {{{"[m31]", "Month31", Kind::Months, ymd(2026, 10, 31), 1, 0, 35100, 90, 3, "0,40625",
+           "30"}},
+         0,
+         false,
+         true},
     };
 }
 
-std::string eventFile(const std::vector<ModelEntry>& entries) {
+// The event file of the local directory or of the share, as the lines are now.
+std::string eventFile(const std::vector<WorldLine>& lines, bool share) {
     std::string text = "What;Text;Date;Time;Pretrigger;Repeat;Interval;Key;Row\r\n";
     int row = 2;
-    for (const ModelEntry& e : entries) {
+    for (const WorldLine& line : lines) {
+        if (line.onShare != share || line.deleted) {
+            continue;
+        }
+        const ModelEntry& e = line.variants[line.chosen];
         char date[16];
         std::snprintf(date, sizeof date, "%02u.%02u.%d", static_cast<unsigned>(e.start.day()),
                       static_cast<unsigned>(e.start.month()), static_cast<int>(e.start.year()));
@@ -331,6 +404,8 @@ std::string eventFile(const std::vector<ModelEntry>& entries) {
 // The world around the program: the user, the clock, the disk, the session.
 
 const std::wstring kNetworkShare = L"\\\\nas\\events";
+const std::wstring kShareFile = kNetworkShare + L"\\Share.csv";
+const std::wstring kLocalFile = L"C:\\P\\_SingleEvents\\Events.csv";
 
 struct Coverage {
     int reminderBoxes = 0;
@@ -340,21 +415,46 @@ struct Coverage {
     int networkReloads = 0;
     int reminderBoxesOverMidnight = 0;
     int loaderBoxesOverMidnight = 0;
+    int loadingsWithoutShare = 0;
+    int edits = 0;
+    int lockedReloads = 0;
+    int clockBackMinutes = 0;
+    int clockBackOverMidnight = 0;
+    int sleeps = 0;
+    int monthSleeps = 0;
+    int fullDiskSaves = 0;
 };
+
+// The first day of a run: a December with a November that lacks the 31st, or a February of a
+// common or a leap year, so that the monthly lines on the 29th to 31st run over into March.
+LocalTime startOf(unsigned seed) {
+    switch (seed % 3) {
+        case 0:
+            return LocalTime{2027, 2, 10, 6, 0, 0, 0};
+        case 1:
+            return LocalTime{2026, 12, 1, 6, 0, 0, 0};
+        default:
+            return LocalTime{2028, 2, 10, 6, 0, 0, 0};
+    }
+}
 
 class Scenario {
   public:
-    Scenario(unsigned seed, int days) : seed_(seed), random_(seed), model_(scenarioEntries()) {
+    Scenario(unsigned seed, int days) : seed_(seed), random_(seed), lines_(scenarioLines()) {
         files_.setCurrentDirectory(kTestRoot);
-        files_.addFile(L"C:\\P\\_SingleEvents\\Events.csv", eventFile(model_.entries()));
         files_.addFile(L"C:\\P\\_IniFile\\IniFile.csv", "Value;Key\r\n12;[RemindHours]\r\n" +
                                                             std::string("\\\\nas\\events") +
                                                             ";[NetworkPathDateFiles]\r\n");
-        now_ = secondsOf(LocalTime{2026, 12, 1, 6, 0, 0, 0});
+        now_ = secondsOf(startOf(seed));
         end_ = now_ + days * kDay;
+        writeEventFiles();
         nextReload_ = now_ + randomSeconds(3600, 12 * 3600);
         nextRestart_ = now_ + randomSeconds(3 * 3600, 40 * 3600);
         nextNetworkChange_ = now_ + randomSeconds(3600, 20 * 3600);
+        nextEdit_ = now_ + randomSeconds(3600, 30 * 3600);
+        nextLock_ = now_ + randomSeconds(3600, 60 * 3600);
+        nextClock_ = now_ + randomSeconds(12 * 3600, 80 * 3600);
+        nextDisk_ = now_ + randomSeconds(3600, 40 * 3600);
     }
 
     // Runs until the end or the first difference; answers the difference, or nothing.
@@ -372,18 +472,30 @@ class Scenario {
             }
             if (now_ >= nextReload_) {
                 nextReload_ = now_ + randomSeconds(3600, 16 * 3600);
-                ++coverage_.reloads;
-                trace("Reload Data");
-                program_->dialog.onButton(ids::kReloadData);  // Reload Data
-                discardIfEnded();
+                reload();
                 continue;
             }
             if (now_ >= nextNetworkChange_) {
                 changeNetwork();
             }
+            if (now_ >= nextEdit_) {
+                edit();
+                continue;
+            }
+            if (now_ >= nextLock_) {
+                lockedReload();
+                continue;
+            }
+            if (now_ >= nextClock_) {
+                moveClock();
+            }
+            if (now_ >= nextDisk_) {
+                changeDisk();
+            }
             topLevelTick();
         }
         if (program_ && failure_.empty()) {
+            freeDisk();
             program_->dialog.onClose();
         }
         return failure_;
@@ -397,7 +509,13 @@ class Scenario {
         return std::floor(std::uniform_real_distribution<double>(from, to)(random_));
     }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+    std::size_t pick(std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
+    }
     double secondsToMidnight() const { return (std::floor(now_ / kDay) + 1) * kDay - now_; }
+    double secondsOfDay() const { return now_ - std::floor(now_ / kDay) * kDay; }
+    // The files as the running program sees them, or as they lie on disk between two runs.
+    FakeFileSystem& disk() { return program_ ? program_->fake.files : files_; }
 
     // The first difference, with the program's last log lines (without the long dash lines)
     // to show what led to it.
@@ -421,22 +539,33 @@ class Scenario {
         }
     }
 
+    // Exports the lines: the local event file, and the share's while the share is there.
+    void writeEventFiles() {
+        disk().addFile(kLocalFile, eventFile(lines_, false));
+        if (networkUp_) {
+            disk().addFile(kShareFile, eventFile(lines_, true));
+        }
+    }
+
+    // The lines a loading starting now finds: the local file's unless another program holds it,
+    // the share's while the share is there.
+    std::vector<ModelEntry> visibleLines() const {
+        std::vector<ModelEntry> visible;
+        for (const WorldLine& line : lines_) {
+            if (!line.deleted && (line.onShare ? networkUp_ : !localLocked_)) {
+                visible.push_back(line.variants[line.chosen]);
+            }
+        }
+        return visible;
+    }
+
     void startProgram() {
         program_ = std::make_unique<TestProgram>();
         FakePlatform& fake = program_->fake;
         fake.files = files_;
         fake.clock.set(localTimeOf(now_));
         fake.boxes.onShow = [this](const FakeMessageBoxes::Box& box) { onBox(box); };
-        fake.view.onLogLine = [this](const std::wstring& line) {
-            if (line.find(L"read from C:\\P\\_SingleEvents\\") != std::wstring::npos ||
-                line.find(L"Reading C:\\P\\_SingleEvents\\") != std::wstring::npos) {
-                loadedAt_ = now_;
-                trace("loading");
-            }
-            if (line.find(L"read from \\\\nas\\events\\. No files") != std::wstring::npos) {
-                ++networkLoads_;
-            }
-        };
+        fake.view.onLogLine = [this](const std::wstring& line) { onLogLine(line); };
         started_ = false;
         ended_ = false;
         trace("start");
@@ -446,9 +575,36 @@ class Scenario {
         discardIfEnded();
     }
 
+    // The first line of a loading names the local event directory: its file is read, it holds
+    // none, or the file cannot be read.
+    void onLogLine(const std::wstring& line) {
+        if (line.find(L"read from C:\\P\\_SingleEvents\\") != std::wstring::npos ||
+            line.find(L"Reading C:\\P\\_SingleEvents\\") != std::wstring::npos ||
+            line.find(kLocalFile + L" was not found") != std::wstring::npos) {
+            loadedAt_ = now_;
+            model_.load(visibleLines());
+            coverage_.loadingsWithoutShare += networkUp_ ? 0 : 1;
+            trace(localLocked_ ? "loading, the event file held" : "loading");
+        }
+        if (line.find(L"Reading " + kShareFile) != std::wstring::npos) {
+            ++networkLoads_;
+        }
+        if (line.find(L"could not be written") != std::wstring::npos) {
+            ++coverage_.fullDiskSaves;
+        }
+    }
+
+    void reload() {
+        ++coverage_.reloads;
+        trace("Reload Data");
+        program_->dialog.onButton(ids::kReloadData);
+        discardIfEnded();
+    }
+
     void restart() {
         ++coverage_.restarts;
         trace("close");
+        freeDisk();
         program_->dialog.onClose();
         files_ = program_->fake.files;
         program_.reset();
@@ -474,21 +630,111 @@ class Scenario {
         }
     }
 
+    // The share goes away or comes back with its event file; so it is away at some starts,
+    // reloads and midnights.
     void changeNetwork() {
         nextNetworkChange_ = now_ + randomSeconds(1800, 30 * 3600);
+        networkUp_ = !networkUp_;
         if (networkUp_) {
-            files_.removeTree(kNetworkShare);
-            if (program_) {
-                program_->fake.files.removeTree(kNetworkShare);
-            }
+            writeEventFiles();
         } else {
-            files_.addDirectory(kNetworkShare);
-            if (program_) {
-                program_->fake.files.addDirectory(kNetworkShare);
+            disk().removeTree(kNetworkShare);
+        }
+        trace(networkUp_ ? "share up" : "share down");
+    }
+
+    // A line is edited in its workbook and exported: another variant (the original among them),
+    // or deleted, or put back; mostly followed by Reload Data.
+    void edit() {
+        nextEdit_ = now_ + randomSeconds(3600, 30 * 3600);
+        WorldLine& line = lines_[pick(lines_.size())];
+        if (line.deleted || chance(0.2)) {
+            line.deleted = !line.deleted;
+        } else {
+            line.chosen = pick(line.variants.size());
+        }
+        ++coverage_.edits;
+        const ModelEntry& e = line.variants[line.chosen];
+        trace("edit " + e.key +
+              (line.deleted ? " deleted" : " to " + e.timeColumn + " " + e.intervalColumn));
+        writeEventFiles();
+        if (chance(0.7)) {
+            reload();
+        }
+    }
+
+    // The spreadsheet holds the event file while it saves it, just as Reload Data is pressed.
+    void lockedReload() {
+        nextLock_ = now_ + randomSeconds(3600, 60 * 3600);
+        ++coverage_.lockedReloads;
+        disk().lock(kLocalFile);
+        localLocked_ = true;
+        trace("event file held");
+        program_->dialog.onButton(ids::kReloadData);
+        localLocked_ = false;
+        // The session may have ended inside a box of that loading: its disk is then the one the
+        // next run finds.
+        files_.unlock(kLocalFile);
+        if (program_) {
+            program_->fake.files.unlock(kLocalFile);
+        }
+        discardIfEnded();
+    }
+
+    // The clock is set back (it ran fast): by minutes, or, just after midnight, into the day
+    // before. Or the machine sleeps: for a few days, or for exactly a month.
+    void moveClock() {
+        nextClock_ = now_ + randomSeconds(20 * 3600, 100 * 3600);
+        double to = now_;
+        if (secondsOfDay() < 1800) {
+            ++coverage_.clockBackOverMidnight;
+            to = now_ - secondsOfDay() - randomSeconds(60, 1800);
+        } else if (chance(0.6)) {
+            ++coverage_.clockBackMinutes;
+            to = now_ - randomSeconds(60, 1800);
+        } else {
+            const LocalTime t = localTimeOf(now_);
+            const chr::year_month_day date{chr::year{t.year},
+                                           chr::month{static_cast<unsigned>(t.month)},
+                                           chr::day{static_cast<unsigned>(t.day)}};
+            const chr::year_month_day monthLater = date + chr::months{1};
+            if (chance(0.3) && monthLater.ok()) {
+                ++coverage_.monthSleeps;
+                to = now_ + static_cast<double>(dayIndex(monthLater) - dayIndex(date)) * kDay;
+            } else {
+                ++coverage_.sleeps;
+                to = now_ + randomSeconds(3600, 3 * kDay);
             }
         }
-        networkUp_ = !networkUp_;
-        trace(networkUp_ ? "share up" : "share down");
+        trace("clock to " + moment(to));
+        program_->fake.clock.set(localTimeOf(to));
+        // Nobody was there while the machine slept: what the user and the world do next comes
+        // after the wake, and the run lasts its days awake.
+        const double slept = std::max(to - now_, 0.0);
+        for (double* next : {&nextReload_, &nextRestart_, &nextNetworkChange_, &nextEdit_,
+                             &nextLock_, &nextDisk_, &end_}) {
+            *next += slept;
+        }
+        now_ = to;
+        // Now and then at the next change the clock goes back into the last minutes of a day.
+        if (chance(0.4)) {
+            nextClock_ = (std::floor(nextClock_ / kDay) + 1) * kDay + randomSeconds(5, 1500);
+        }
+    }
+
+    // The disk fills up for some hours of a run and has room again before the program closes.
+    void changeDisk() {
+        nextDisk_ = now_ + randomSeconds(1800, 30 * 3600);
+        diskFull_ = !diskFull_;
+        disk().setFreeSpace(diskFull_ ? std::optional<std::size_t>(0) : std::nullopt);
+        trace(diskFull_ ? "disk full" : "disk has room");
+    }
+    void freeDisk() {
+        if (diskFull_) {
+            diskFull_ = false;
+            disk().setFreeSpace(std::nullopt);
+            trace("disk has room");
+        }
     }
 
     static LocalTime localTimeOf(double seconds) {
@@ -527,6 +773,13 @@ class Scenario {
         }
         if (networkLoads_ != networkLoadsBefore) {
             ++coverage_.networkReloads;
+        }
+        // Every new date is loaded at the first tick that sees it (also a month later, or the day
+        // before after the clock was set back), unless a box kept the tick from it.
+        if (nestedTicks_ == 0 && std::floor(loadedAt_ / kDay) != std::floor(now_ / kDay)) {
+            fail("the entries were not loaded for the new date; the last loading was at " +
+                 moment(loadedAt_));
+            return;
         }
         if (!checkShowedBox_ && nestedTicks_ == 0) {
             const std::vector<Due> due = model_.due(now_, loadedAt_);
@@ -601,7 +854,7 @@ class Scenario {
 
     void onLoaderBox() {
         // The session may end while the box is open; the process goes with it.
-        if (chance(0.06)) {
+        if (!diskFull_ && chance(0.06)) {
             ++coverage_.sessionEnds;
             trace("session end");
             program_->dialog.onEndSession();
@@ -661,6 +914,7 @@ class Scenario {
     bool tracing_ = std::getenv("TINDLOW_SCENARIO_TRACE") != nullptr;
     unsigned seed_;
     std::mt19937 random_;
+    std::vector<WorldLine> lines_;
     Model model_;
     FakeFileSystem files_;
     std::unique_ptr<TestProgram> program_;
@@ -670,6 +924,12 @@ class Scenario {
     double nextReload_ = 0;
     double nextRestart_ = 0;
     double nextNetworkChange_ = 0;
+    double nextEdit_ = 0;
+    double nextLock_ = 0;
+    double nextClock_ = 0;
+    double nextDisk_ = 0;
+    bool localLocked_ = false;
+    bool diskFull_ = false;
     double loadedAt_ = 0;
     bool networkUp_ = false;
     int networkLoads_ = 0;
@@ -693,12 +953,16 @@ TEST_P(PromiseScenario, EveryReminderExactlyOnceOverFiveWeeks) {
     const Coverage& c = scenario.coverage();
     std::printf(
         "reminders %d in %d boxes, restarts %d, reloads %d, loadings that reached the share %d, "
-        "session ends %d, reminder boxes over midnight %d, loader boxes over midnight %d\n",
-        scenario.given(), c.reminderBoxes, c.restarts, c.reloads, c.networkReloads, c.sessionEnds,
-        c.reminderBoxesOverMidnight, c.loaderBoxesOverMidnight);
+        "loadings without it %d, session ends %d, reminder boxes over midnight %d, loader boxes "
+        "over midnight %d, edits %d, reloads of a held file %d, clock back by minutes %d and over "
+        "midnight %d, sleeps %d and for a month %d, saves on a full disk %d\n",
+        scenario.given(), c.reminderBoxes, c.restarts, c.reloads, c.networkReloads,
+        c.loadingsWithoutShare, c.sessionEnds, c.reminderBoxesOverMidnight,
+        c.loaderBoxesOverMidnight, c.edits, c.lockedReloads, c.clockBackMinutes,
+        c.clockBackOverMidnight, c.sleeps, c.monthSleeps, c.fullDiskSaves);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, PromiseScenario, ::testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, PromiseScenario, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
 
 }  // namespace
 }  // namespace tindlow
