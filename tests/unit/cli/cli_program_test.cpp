@@ -241,7 +241,10 @@ TEST(CommandLine, AMonthlyEventOnThe31stIsFoundInMonthsWithoutOne) {
         std::string dates;
         for (auto at = run.out.find("[Trigger Date: "); at != std::string::npos;
              at = run.out.find("[Trigger Date: ", at + 1)) {
-            dates += (dates.empty() ? "" : " ") + run.out.substr(at + 15, 19);
+            if (!dates.empty()) {
+                dates += ' ';
+            }
+            dates.append(run.out, at + 15, 19);
         }
         EXPECT_EQ(dates, c.expected) << run.out;
     }
