@@ -57,6 +57,14 @@ struct Date {
     int day, month, year;
 };
 
+// The entry's event is the date at 10:00; the text first, for a readable failure, and the value,
+// because the text shows every date before 1901 as 01.01.1901.
+void expectEventAtTen(const ReminderEntry& entry, const Date& expected) {
+    EXPECT_EQ(formatDateTime(entry.nextEventTimeSec),
+              formatDateTime(secondsAt(expected.day, expected.month, expected.year, 10)));
+    EXPECT_EQ(entry.nextEventTimeSec, secondsAt(expected.day, expected.month, expected.year, 10));
+}
+
 TEST(ComputeEvent, FindsTheOccurrenceOfEveryKind) {
     const struct {
         const char* what;
@@ -114,10 +122,7 @@ TEST(ComputeEvent, FindsTheOccurrenceOfEveryKind) {
         SCOPED_TRACE(c.what);
         ReminderEntry entry = recurring(c.incType, c.interval, c.start, c.dayPointer);
         computeEvent(entry, {c.reference.day, c.reference.month, c.reference.year});
-        EXPECT_EQ(formatDateTime(entry.nextEventTimeSec),
-                  formatDateTime(secondsAt(c.expected.day, c.expected.month, c.expected.year, 10)));
-        EXPECT_EQ(entry.nextEventTimeSec,
-                  secondsAt(c.expected.day, c.expected.month, c.expected.year, 10));
+        expectEventAtTen(entry, c.expected);
     }
 }
 
@@ -169,11 +174,7 @@ TEST(ComputeEvent, AnOccurrenceThatRanOverIsCurrentUpToItsDay) {
         SCOPED_TRACE(c.what);
         ReminderEntry entry = recurring(3, c.interval, c.start);
         computeEvent(entry, {c.reference.day, c.reference.month, c.reference.year});
-        EXPECT_EQ(formatDateTime(entry.nextEventTimeSec),
-                  formatDateTime(secondsAt(c.expected.day, c.expected.month, c.expected.year, 10)));
-        // The text shows every date before 1901 as 01.01.1901: the value tells them apart.
-        EXPECT_EQ(entry.nextEventTimeSec,
-                  secondsAt(c.expected.day, c.expected.month, c.expected.year, 10));
+        expectEventAtTen(entry, c.expected);
     }
 }
 
