@@ -225,12 +225,12 @@ void encodeLiteralPreview(Dictionary& dictionary, std::int32_t days, bool lookBa
 // event computed on a copy of the whole entry. Timed for the cases where it takes seconds, not
 // minutes.
 void encodeCopyingPreview(Dictionary& dictionary, std::int32_t days, bool lookBack) {
-    const double secondsOfDay = kNow.hour * 3600.0 + kNow.minute * 60.0 + kNow.second;
-    double dayCursor = todayDayNumber(kNow) * kSecondsPerDay + secondsOfDay;
+    const SecondsOfDay time = secondsOfDay(kNow);
+    double dayCursor = momentOf(todayDayNumber(kNow), time);
     std::vector<std::wstring> found;
     for (std::int32_t i = 0; i <= days && (!lookBack || dayCursor >= 0.0); ++i) {
         const DayMonthYear cursorDate = dateOfSeconds(dayCursor);
-        const double dayStart = dayCursor - secondsOfDay;
+        const double dayStart = dayCursor - time;
         const ReminderTextContext context{englishTables(), kNow, true, cursorDate};
         for (auto& [key, entry] : dictionary) {
             ReminderEntry copy = entry;
@@ -289,7 +289,7 @@ BENCHMARK(BM_Preview)
     ->Unit(benchmark::kMillisecond);
 
 ScanDay startOf(const LocalTime& now) {
-    return ScanDay{nowSeconds(now), now.hour * 3600.0 + now.minute * 60.0 + now.second};
+    return ScanDay{nowSeconds(now), secondsOfDay(now)};
 }
 
 // The next event of every entry over the whole million days. The walk of every entry would

@@ -42,7 +42,7 @@ void BM_ExecutionTick(benchmark::State& state) {
     for (auto _ : state) {
         program.dialog.onTimer();
     }
-    state.counters["today"] = static_cast<double>(program.dialog.todaysDictionary().size());
+    state.counters["today"] = static_cast<double>(program.dialog.parts().events.today().size());
     state.counters["boxes"] = static_cast<double>(program.fake.boxes.shown.size());
 }
 
@@ -54,7 +54,7 @@ void BM_WalkTodaysDictionary(benchmark::State& state) {
                                todaysEvents(static_cast<int>(state.range(0))));
     program.fake.clock.setTime(12, 0, 0);
     program.start();
-    const Dictionary& today = program.dialog.todaysDictionary();
+    const Dictionary& today = program.dialog.parts().events.today();
     for (auto _ : state) {
         double earliest = 0.0;
         for (const auto& [key, entry] : today) {

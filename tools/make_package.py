@@ -47,7 +47,7 @@ Command line
 
 
 def version():
-    text = (ROOT / "src/app/program_state.h").read_text(encoding="utf-8")
+    text = (ROOT / "src/app/window_presentation.h").read_text(encoding="utf-8")
     return re.search(r'kWindowTitleBase = L"Tindlow v([0-9.]+)', text).group(1)
 
 

@@ -1,36 +1,30 @@
 #include "app/tindlow_dlg.h"
 
+#include "app/dialog_controls.h"
+#include "app/program_settings.h"
+#include "app/reloading.h"
+#include "app/window_texts.h"
 #include "model/calendar.h"
-#include "model/directory_layout.h"
 #include "model/error_boxes.h"
-#include "model/text_files.h"
-#include "model/text_forms.h"
 #include "reports/export_cleanup.h"
 #include "reports/export_files.h"
 #include "ui/control_ids.h"
-#include "ui/document_menu.h"
 #include "ui/instances.h"
-#include "ui/settings_file.h"
-#include "ui/start_position.h"
 
 namespace tindlow {
 
-namespace {
-
-constexpr int kSettingsNotice = -1;
-
-}  // namespace
-
 CTindlowDlg::CTindlowDlg(Platform& platform)
-    : platform_(platform), texts_(emptyTables()), log_(platform.view) {}
-
-const std::wstring& CTindlowDlg::text(int messageIndex) const {
-    static const std::wstring kNone;
-    if (messageIndex < 0 || messageIndex >= static_cast<int>(texts_.messages.size())) {
-        return kNone;
-    }
-    return texts_.messages[static_cast<std::size_t>(messageIndex)];
-}
+    : platform_(platform),
+      log_(platform.view),
+      feedback_(platform, log_, language_, paths_),
+      window_(platform.view, language_, feedback_),
+      daysInput_(platform.view, log_, language_),
+      events_(platform, log_, language_, feedback_, paths_, dashLine_),
+      reminders_(platform, log_, language_, feedback_, events_, window_, dashLine_),
+      popup_(platform.files, feedback_),
+      unhideKeys_(platform.keys),
+      parts_{platform, log_,       language_, feedback_, window_, daysInput_,
+             events_,  reminders_, popup_,    run_,      paths_,  dashLine_} {}
 
 void CTindlowDlg::onInitDialog() {
     View& view = platform_.view;
@@ -38,64 +32,34 @@ void CTindlowDlg::onInitDialog() {
 
     view.setAppIcon();
     // Known before the first tick, so a tick nested in a start-up box sees no change of day.
-    state_.rememberedDate = dateOf(platform_.clock.localTime());
+    events_.rememberDate(dateOf(platform_.clock.localTime()));
     view.startTimer(ids::kTimer, 500);
     view.prepareLogList();
     // A signal left by an earlier run must not pop this window up.
-    files.deleteFile(kPopupSignalFile);
+    popup_.remove();
 
-    state_.paths = composeLayout(files.currentDirectory());
-    state_.dashLine.assign(500, L'-');
-    createMissingDirectories(files, state_.paths);
+    paths_ = composeLayout(files.currentDirectory());
+    createMissingDirectories(files, paths_);
     // The language is not applied yet: the heading of the clean-up comes in English, the
     // language every run starts with.
-    cleanUpExports(files, state_.paths.exportsDirectory, platform_.clock.localTime(),
-                   englishTables(), state_.dashLine, log_);
+    cleanUpExports(files, paths_.exportsDirectory, platform_.clock.localTime(), englishTables(),
+                   dashLine_, log_);
 
-    if (!files.exists(state_.paths.settingsFile)) {
-        const int error = writeSettingsFile(files, state_.paths.settingsFile, currentSettings());
-        reportWriteFailure(state_.paths.settingsFile, error);
-        if (error == 0) {
-            notices_.push_back(kSettingsNotice);
-        }
+    if (!files.exists(paths_.settingsFile) && writeProgramSettings(parts_) == 0) {
+        notices_.push_back(StartupNotice::SettingsFileCreated);
     }
-    Settings settings = currentSettings();
-    readSettingsFile(files, log_, platform_.boxes, state_.paths.settingsFile, state_.dashLine,
-                     settings);
-    takeSettings(settings);
+    readProgramSettings(parts_);
+    applyLanguage(parts_);
 
-    fillButtonTable(state_.buttons);
-    applyLanguage();
+    std::vector<std::uint32_t> instanceIds;
+    window_.setTitle(countRunningInstances(platform_.processes, instanceIds));
 
-    const std::int32_t instance =
-        countRunningInstances(platform_.processes, state_.runningInstances);
-    state_.titleInstanceWord = text(msg::kInstanceWord);
-    state_.windowTitle =
-        std::wstring(kWindowTitleBase) + state_.titleInstanceWord + intText(instance);
-    view.setTitle(state_.windowTitle);
-
-    state_.rememberedDate = dateOf(platform_.clock.localTime());
-}
-
-Settings CTindlowDlg::currentSettings() const {
-    Settings settings;
-    settings.language = state_.language;
-    settings.startX = state_.startX;
-    settings.startY = state_.startY;
-    settings.days = state_.days;
-    return settings;
-}
-
-void CTindlowDlg::takeSettings(const Settings& settings) {
-    state_.language = settings.language;
-    state_.startX = settings.startX;
-    state_.startY = settings.startY;
-    state_.days = settings.days;
+    events_.rememberDate(dateOf(platform_.clock.localTime()));
 }
 
 void CTindlowDlg::onPaint() {
     // A paint nested in a box that the first paint opens must not start it again.
-    if (!state_.firstPaintDone && !firstPaintStarted_) {
+    if (!run_.started && !firstPaintStarted_) {
         firstPaintStarted_ = true;
         firstPaint();
     }
@@ -105,7 +69,7 @@ void CTindlowDlg::firstPaint() {
     View& view = platform_.view;
     FileSystem& files = platform_.files;
 
-    if (!view.findByTitle(state_.windowTitle)) {
+    if (!window_.findWindow()) {
         platform_.boxes.show(
             L"No handle to The Tindlow window was received [in the OnPaint() function]. The "
             L"application cannot work correctly.",
@@ -113,130 +77,122 @@ void CTindlowDlg::firstPaint() {
         view.endDialog();
         return;
     }
-    state_.windowKnown = true;
-
-    state_.windowRect = view.windowRect();
-    checkAndApplyStartPosition();
-    view.setControlText(ids::kDaysField, intText(state_.days));
+    window_.placeAtStartPosition();
+    daysInput_.showDays();
     view.setFocus(ids::kLogList);
-    recordButtonRects();
+    window_.recordButtonRects();
 
-    if (!files.exists(state_.paths.englishHelpFile)) {
-        notices_.push_back(msg::kEnglishHelpMissing);
+    if (!files.exists(paths_.englishHelpFile)) {
+        notices_.push_back(StartupNotice::EnglishHelpMissing);
     }
-    if (!files.exists(state_.paths.germanHelpFile)) {
-        notices_.push_back(msg::kGermanHelpMissing);
+    if (!files.exists(paths_.germanHelpFile)) {
+        notices_.push_back(StartupNotice::GermanHelpMissing);
     }
-    if (!files.exists(state_.paths.iniFile)) {
-        notices_.push_back(msg::kIniFileMissing);
-    } else if (!readInitializationFile(true)) {
+    if (!files.exists(paths_.iniFile)) {
+        notices_.push_back(StartupNotice::IniFileMissing);
+    } else if (!events_.readInitializationFile()) {
+        // Without its settings the program cannot work as configured: it ends.
+        onCancel();
         return;
     }
     // Loads, fills the document menu and restores the day's reminder state, all computed for
     // the day of this moment.
-    state_.rememberedDate = dateOf(platform_.clock.localTime());
-    fullReload(false);
+    events_.rememberDate(dateOf(platform_.clock.localTime()));
+    reloadEvents(parts_, false);
 
-    fillCommandMenu();
-    rebuildTooltips();
-
-    switch (state_.ini.windowSizeMode) {
-        case 0:
-            view.command(WindowCommand::Hide);
-            state_.displayState = DisplayState::Hidden;
-            break;
-        case 1:
-            view.command(WindowCommand::Minimize);
-            view.toForeground();
-            state_.displayState = DisplayState::Minimized;
-            break;
-        default:
-            view.command(WindowCommand::ShowNormal);
-            view.toForeground();
-            state_.displayState = DisplayState::Normal;
-            break;
-    }
-    state_.firstPaintDone = true;
+    fillCommandMenu(parts_);
+    window_.rebuildTooltips();
+    window_.showAfterStartUp(events_.ini().windowSizeMode);
+    run_.started = true;
     showStartupNotices();
 }
 
 void CTindlowDlg::showStartupNotices() {
-    for (int notice : notices_) {
-        if (notice == kSettingsNotice) {
-            log_.log(selectsEnglish(state_.language)
-                         ? L"The settings-file was missing and newly created."
-                         : L"Die Settings-Datei fehlte und wurde neu erzeugt.");
-        } else {
-            log_.log(text(notice));
+    for (const StartupNotice notice : notices_) {
+        switch (notice) {
+            case StartupNotice::SettingsFileCreated:
+                log_.log(language_.isEnglish()
+                             ? L"The settings-file was missing and newly created."
+                             : L"Die Settings-Datei fehlte und wurde neu erzeugt.");
+                break;
+            case StartupNotice::EnglishHelpMissing:
+                log_.log(language_.text(msg::kEnglishHelpMissing));
+                break;
+            case StartupNotice::GermanHelpMissing:
+                log_.log(language_.text(msg::kGermanHelpMissing));
+                break;
+            case StartupNotice::IniFileMissing:
+                log_.log(language_.text(msg::kIniFileMissing));
+                break;
         }
     }
     notices_.clear();
 }
 
-void CTindlowDlg::checkAndApplyStartPosition() {
-    View& view = platform_.view;
-    const StartPositionCheck check =
-        checkStartPosition(state_.startX, state_.startY, state_.windowRect,
-                           view.virtualScreenWidth(), view.virtualScreenHeight());
-    state_.startX = check.x;
-    state_.startY = check.y;
-    if (check.message >= 0) {
-        showCountedErrorBox(text(check.message));
+void CTindlowDlg::onTimer() {
+    // The steps in their fixed order.
+    ++run_.tick;
+    ++run_.loop;
+    run_.lastTickCount = platform_.clock.tickCount();
+    window_.hoverTick();
+    if (window_.known() && popup_.present()) {
+        window_.showNormalInFront();
     }
-    view.moveWindow(state_.startX, state_.startY);
-    state_.windowRect = view.windowRect();
+    dayChangeStep();
+    if (const std::optional<bool> refillCommandMenu = events_.takeDeferredLoading()) {
+        reloadAll(*refillCommandMenu);
+    }
+    if (events_.ini().networkPathState == NetworkPathState::NotReached && run_.tick % 10 == 0) {
+        networkStep();
+    }
+    oneTimeStep();
+    popup_.removeIfDue(run_.tick);
+    if (run_.loop >= events_.ini().executionLoopPeriod) {
+        run_.loop = 0;
+        reminders_.check(run_.started);
+    }
+    reminders_.flashStep(run_.tick);
+    daysInput_.readIfDue(run_.tick);
+    if (window_.displayState() == DisplayState::Hidden && unhideKeys_.poll(run_.tick)) {
+        window_.unhideFromKeys();
+    }
+    unhideKeys_.expireIfDue(run_.tick);
 }
 
-void CTindlowDlg::recordButtonRects() {
-    for (ButtonRow& row : state_.buttons.rows) {
-        row.rect = platform_.view.controlRect(row.controlId);
+void CTindlowDlg::reloadAll(bool refillCommandMenu) {
+    if (reloadEvents(parts_, true, refillCommandMenu) && refillCommandMenu) {
+        fillCommandMenu(parts_);
     }
 }
 
-void CTindlowDlg::showCountedErrorBox(const std::wstring& message) {
-    ErrorBoxes(platform_.boxes, state_.errorBoxCount).showCounted(message);
-}
-
-void CTindlowDlg::applyLanguage() {
-    texts_ = tablesFor(state_.language);
-    applyFacesAndCaptions();
-    rebuildTooltips();
-    if (state_.firstPaintDone) {
-        fillDocumentMenu();
-        fillCommandMenu();
-    }
-}
-
-void CTindlowDlg::applyFacesAndCaptions() {
-    View& view = platform_.view;
-    for (std::size_t row = 0; row < kButtonCount; ++row) {
-        const ButtonRow& button = state_.buttons.rows[row];
-        view.setButtonFace(button.controlId, button.normalFace);
-        view.setControlText(button.controlId, texts_.buttonCaptions[row]);
-    }
-    view.setControlText(ids::kDaysLabel, texts_.labels[0]);
-    view.setControlText(ids::kDocumentsLabel, texts_.labels[1]);
-    view.setControlText(ids::kCommandsLabel, texts_.labels[2]);
-    view.setControlText(ids::kStopEntries, text(msg::kStopEntriesCaption));
-}
-
-void CTindlowDlg::rebuildTooltips() {
-    if (!state_.windowKnown) {
+void CTindlowDlg::dayChangeStep() {
+    // Before the first paint has loaded, a reload would save the still empty today's
+    // dictionary over the day's emitted reminders. The change stays unnoticed until then: the
+    // first paint remembers the day its loading computes for, so a midnight passed inside one
+    // of its boxes is seen by the first tick after it.
+    if (!run_.started) {
         return;
     }
-    for (std::size_t row = 0; row < kButtonCount; ++row) {
-        platform_.view.setTooltip(state_.buttons.rows[row].controlId, texts_.buttonTooltips[row]);
+    if (events_.takeNewDate(dateOf(platform_.clock.localTime()))) {
+        reloadAll(false);
     }
-    platform_.view.setTooltip(ids::kStopEntries, checkBoxTooltip(state_.language));
 }
 
-void CTindlowDlg::fillDocumentMenu() {
-    View& view = platform_.view;
-    view.clearCombo(ids::kDocumentMenu);
-    for (const std::wstring& line : documentMenuLines(texts_, state_.fileLists)) {
-        view.addComboItem(ids::kDocumentMenu, line);
+void CTindlowDlg::networkStep() {
+    if (window_.known() && events_.probeNetworkPath()) {
+        reloadAll(true);
     }
-    view.selectComboItem(ids::kDocumentMenu, 0);
+}
+
+void CTindlowDlg::oneTimeStep() {
+    if (oneTimeStepDone_ || run_.tick < 5 ||
+        (events_.ini().networkPathState == NetworkPathState::NotReached && run_.tick < 20)) {
+        return;
+    }
+    oneTimeStepDone_ = true;
+    if (events_.ini().windowSizeMode == WindowSizeMode::Hidden) {
+        hideRequest(parts_);
+    }
 }
 
 void CTindlowDlg::onClose() {
@@ -250,36 +206,52 @@ void CTindlowDlg::onEndSession() {
 }
 
 void CTindlowDlg::closeSequence() {
-    FileSystem& files = platform_.files;
-    reportWriteFailure(state_.paths.settingsFile,
-                       writeSettingsFile(files, state_.paths.settingsFile, currentSettings()));
-    saveEmittedReminders();
-    writeLogListExport();
-    files.deleteFile(kPopupSignalFile);
-}
-
-std::wstring CTindlowDlg::writeExport(const std::wstring& suffix, const std::wstring& content) {
-    // Named by the time of writing, not the time the report was asked for.
-    const std::wstring path =
-        exportPath(state_.paths.exportsDirectory, platform_.clock.localTime(), suffix);
-    // The open that follows fails as well and reports that, where the caller reports it.
-    reportUnwritten(path, writeUnicodeFile(platform_.files, path, content));
-    return path;
-}
-
-void CTindlowDlg::reportUnwritten(const std::wstring& path, int error) {
-    if (error != 0) {
-        log_.log(text(msg::kFileNotWritten) + path + text(msg::kExportNotWritten) +
-                 platform_.files.errorText(error));
-    }
-}
-
-std::wstring CTindlowDlg::writeLogListExport() {
-    return writeExport(kListboxContentSuffix, log_.content());
+    writeProgramSettings(parts_);
+    events_.saveReminderState();
+    feedback_.writeExport(kListboxContentSuffix, log_.content());
+    popup_.remove();
 }
 
 void CTindlowDlg::onCancel() {
     platform_.view.endDialog();
+}
+
+void CTindlowDlg::onButton(int controlId) {
+    pressButton(parts_, controlId);
+}
+
+void CTindlowDlg::onMenuChoice(int comboId) {
+    if (comboId == ids::kDocumentMenu) {
+        chooseDocument(parts_);
+    } else if (comboId == ids::kCommandMenu) {
+        chooseCommand(parts_);
+    }
+}
+
+bool CTindlowDlg::onKeyDown(KeyPress key) {
+    if (key == KeyPress::Enter) {
+        return true;
+    }
+    if (key == KeyPress::Digit) {
+        daysInput_.onDigitKey(run_.tick);
+    }
+    return false;
+}
+
+void CTindlowDlg::onMove() {
+    window_.onMove(run_.started);
+}
+
+void CTindlowDlg::onMouseMove() {
+    window_.onMouseMove();
+}
+
+void CTindlowDlg::onMouseLeave() {
+    window_.onMouseLeave();
+}
+
+void CTindlowDlg::onDaysFieldFocus() {
+    daysInput_.onFocus(run_.tick);
 }
 
 }  // namespace tindlow

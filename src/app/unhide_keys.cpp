@@ -2,45 +2,51 @@
 
 namespace tindlow {
 
-bool pollUnhideKeys(KeyPoll& keys, std::int32_t tickCounter, std::int32_t& step,
-                    std::int32_t& deadline) {
-    if (keys.otherKeyPressedSinceLastPoll()) {
-        step = 0;
-        deadline = 0;
+bool UnhideKeys::poll(std::int32_t tick) {
+    if (keys_.otherKeyPressedSinceLastPoll()) {
+        step_ = 0;
+        deadline_.reset();
     }
-    switch (step) {
+    switch (step_) {
         case 0:
-            if (keys.pressedSinceLastPoll(UnhideKey::Shift)) {
-                step = 1;
+            if (keys_.pressedSinceLastPoll(UnhideKey::Shift)) {
+                step_ = 1;
                 // Presses from before the sequence began must not count.
-                keys.pressedSinceLastPoll(UnhideKey::Shift);
-                keys.pressedSinceLastPoll(UnhideKey::Ctrl);
-                keys.pressedSinceLastPoll(UnhideKey::D);
-                keys.pressedSinceLastPoll(UnhideKey::R);
+                keys_.pressedSinceLastPoll(UnhideKey::Shift);
+                keys_.pressedSinceLastPoll(UnhideKey::Ctrl);
+                keys_.pressedSinceLastPoll(UnhideKey::D);
+                keys_.pressedSinceLastPoll(UnhideKey::R);
             }
             return false;
         case 1:
-            if (keys.pressedSinceLastPoll(UnhideKey::Ctrl)) {
-                step = 2;
-                deadline = tickCounter + 10;
+            if (keys_.pressedSinceLastPoll(UnhideKey::Ctrl)) {
+                step_ = 2;
+                deadline_ = tick + 10;
             }
             return false;
         case 2:
-            if (keys.pressedSinceLastPoll(UnhideKey::D)) {
-                step = 3;
-                deadline = tickCounter + 10;
+            if (keys_.pressedSinceLastPoll(UnhideKey::D)) {
+                step_ = 3;
+                deadline_ = tick + 10;
             }
             return false;
         case 3:
-            if (keys.pressedSinceLastPoll(UnhideKey::R)) {
-                step = 0;
-                deadline = 0;
+            if (keys_.pressedSinceLastPoll(UnhideKey::R)) {
+                step_ = 0;
+                deadline_.reset();
                 return true;
             }
             return false;
         default:
-            step = 0;
+            step_ = 0;
             return false;
+    }
+}
+
+void UnhideKeys::expireIfDue(std::int32_t tick) {
+    if (deadline_ == tick) {
+        step_ = 0;
+        deadline_.reset();
     }
 }
 

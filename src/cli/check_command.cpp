@@ -5,16 +5,16 @@
 #include <utility>
 #include <vector>
 
-#include "cli/cli_program.h"
+#include "cli/cli_system.h"
 #include "cli/program_directory.h"
 #include "cli/utf8_text.h"
 #include "input/event_line.h"
 #include "input/initialization_file.h"
 #include "model/calendar.h"
 #include "model/lenient_number.h"
+#include "model/settings_file.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
-#include "ui/settings_file.h"
 
 namespace tindlow {
 

@@ -1,32 +1,34 @@
 #pragma once
 #include <ostream>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "cli/cli_options.h"
-#include "platform/clock.h"
-#include "platform/file_system.h"
+#include "cli/cli_request.h"
+#include "cli/cli_system.h"
 
 namespace tindlow {
 
-// Exit statuses of the command-line program.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitProblemsFound = 1;
-inline constexpr int kExitWrongArguments = 2;
-inline constexpr int kExitNoDirectory = 3;
-inline constexpr int kExitUnknownKey = 4;
-inline constexpr int kExitNoEvent = 5;
-inline constexpr int kExitIniFileUnreadable = 6;
-inline constexpr int kExitOutputFailed = 7;
-
-// Where the command-line program works: `files` is rooted at the program directory (its
-// current directory is the directory of --dir) and must refuse every write.
-struct CliSystem {
-    FileSystem& files;
-    const Clock& clock;
-    std::ostream& out;
-    std::ostream& err;
+// One command of the command-line program: its name, what the overview and its help say of
+// it, and what runs it.
+struct CliCommandRow {
+    CliCommand command;
+    std::string_view name;
+    std::string_view operands;  // what follows the name in its usage line; empty for nothing
+    std::string_view summary;   // the overview's description; each "\n" continues it a line below
+    std::string_view help;      // the help below the usage line
+    // Runs a request of this command; answers the exit status.
+    int (*run)(const CliRequest& request, CliSystem& system);
 };
+
+// Every command, in the order of the overview.
+std::span<const CliCommandRow> cliCommands();
+
+// The command of that name; nothing for a name no command has.
+const CliCommandRow* findCliCommand(std::string_view name);
+
+// The overview, or the help of one command (by its name).
+std::string cliHelpText(const std::string& topic);
 
 // Writes why the arguments were refused and where to find help; answers kExitWrongArguments.
 int refuseArguments(const std::string& error, std::ostream& err);

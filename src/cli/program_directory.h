@@ -8,11 +8,11 @@
 #include "model/dictionary.h"
 #include "model/directory_layout.h"
 #include "model/log_sink.h"
+#include "model/settings_file.h"
 #include "model/text_tables.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
-#include "ui/settings_file.h"
 
 namespace tindlow {
 

@@ -46,7 +46,7 @@ std::wstring clipboardFailureText(ClipboardResult result) {
     return L"Unable to insert clipboard data";
 }
 
-ReminderEntry testReminderEntry(double nowSec, const std::wstring& commandText,
+ReminderEntry testReminderEntry(ProgramSeconds nowSec, const std::wstring& commandText,
                                 const TextTables& texts) {
     ReminderEntry entry;
     entry.sKey = kTestReminderKey;
@@ -70,9 +70,8 @@ ReminderEntry testReminderEntry(double nowSec, const std::wstring& commandText,
 DateSimulationResult dateSimulation(Dictionary& complete, const std::wstring& dateText,
                                     const LocalTime& now, const TextTables& texts) {
     const DayMonthYear date = parseDateText(dateText);
-    const double secondsOfDay = now.hour * 3600.0 + now.minute * 60.0 + now.second;
-    const ScanDay day{dayNumberOf(date.day, date.month, date.year) * kSecondsPerDay + secondsOfDay,
-                      secondsOfDay};
+    const SecondsOfDay time = secondsOfDay(now);
+    const ScanDay day{momentOf(dayNumberOf(date.day, date.month, date.year), time), time};
     std::vector<std::wstring> found;
     scanDay(complete, day, std::wstring(), texts, now, found);
 

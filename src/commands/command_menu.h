@@ -28,7 +28,7 @@ std::wstring clipboardFailureText(ClipboardResult result);
 
 // The test reminder's entry: due at once (asked at now + 1, its event at now + 2) and marked as
 // the test by its fixed key and by the command text as its file.
-ReminderEntry testReminderEntry(double nowSec, const std::wstring& commandText,
+ReminderEntry testReminderEntry(ProgramSeconds nowSec, const std::wstring& commandText,
                                 const TextTables& texts);
 
 // The date simulation for a date text of the form DD.MM.YYYY: one day scan of the complete

@@ -52,8 +52,7 @@ std::optional<DayMonthYear> findEventDay(ReminderEntry& entry, const ScanDay& st
         return std::nullopt;
     }
     entry.triggerEventTimeSec = found->eventTimeSec;
-    return dateOfSeconds(static_cast<double>(found->day) * kSecondsPerDay +
-                         static_cast<double>(from->secondsOfDay));
+    return dateOfSeconds(momentOf(found->day, static_cast<SecondsOfDay>(from->secondsOfDay)));
 }
 
 }  // namespace tindlow

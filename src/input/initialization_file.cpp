@@ -35,8 +35,9 @@ void applyInitializationLines(const std::vector<std::wstring>& lines, const std:
             settings.executionLoopPeriod = 2 * seconds;
             log.log(prefix + L": [ExecutionLoop] = " + intText(seconds));
         } else if (contains(line, L"[WindowSize]")) {
-            settings.windowSizeMode = std::clamp(leadingInt(value), 0, kWindowSizeModeMax);
-            log.log(prefix + L": [WindowSize] = " + intText(settings.windowSizeMode));
+            const std::int32_t mode = std::clamp(leadingInt(value), 0, kWindowSizeModeMax);
+            settings.windowSizeMode = static_cast<WindowSizeMode>(mode);
+            log.log(prefix + L": [WindowSize] = " + intText(mode));
         } else if (contains(line, L"[NumFlashing]")) {
             settings.flashLimit = std::clamp(leadingInt(value), 0, kFlashLimitMax);
             log.log(prefix + L": [NumFlashing] = " + intText(settings.flashLimit));

@@ -13,15 +13,19 @@ namespace tindlow {
 // limit, a [RemindHours] value outside its range is ignored.
 inline constexpr std::int32_t kExecutionLoopSecondsMin = 1;
 inline constexpr std::int32_t kExecutionLoopSecondsMax = 3600;
-inline constexpr std::int32_t kWindowSizeModeMax = 2;
 inline constexpr std::int32_t kFlashLimitMax = 100;
 inline constexpr std::int32_t kRemindHoursMin = 1;
 inline constexpr std::int32_t kRemindHoursMax = 23999;
 
+// How the window shows after start-up: the [WindowSize] value of the initialization file.
+enum class WindowSizeMode : std::int32_t { Hidden = 0, Minimized = 1, Normal = 2 };
+inline constexpr std::int32_t kWindowSizeModeMax =
+    static_cast<std::int32_t>(WindowSizeMode::Normal);
+
 // The five settings of the initialization file, with their values before any reading.
 struct InitializationSettings {
     std::int32_t executionLoopPeriod = 1;  // ticks of 500 ms between two reminder checks
-    std::int32_t windowSizeMode = 2;       // 0 hidden, 1 minimised, 2 normal
+    WindowSizeMode windowSizeMode = WindowSizeMode::Normal;
     std::int32_t flashLimit = 0;
     double defaultPostTrigger = 259200.0;  // seconds
     std::wstring networkPath;              // ends with a backslash when set

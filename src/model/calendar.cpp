@@ -38,7 +38,7 @@ int monthLength(int month, std::int64_t year) {
     return kMonthLengths[month - 1];
 }
 
-std::int32_t dayNumberOf(std::int32_t day, std::int32_t month, std::int32_t year) {
+DayNumber dayNumberOf(std::int32_t day, std::int32_t month, std::int32_t year) {
     std::int64_t y = year;
     std::int64_t m = month;
     // Months 1..13 follow the table (13 counts the whole year, which makes it January of the
@@ -63,7 +63,7 @@ std::int32_t dayNumberOf(std::int32_t day, std::int32_t month, std::int32_t year
     return static_cast<std::int32_t>(std::clamp(n, kLowestDayNumber, kHighestDayNumber));
 }
 
-DayMonthYear dateOfDayNumber(std::int32_t dayNumber) {
+DayMonthYear dateOfDayNumber(DayNumber dayNumber) {
     if (dayNumber <= 0) {
         return {1, 1, 1901};
     }
@@ -85,30 +85,30 @@ DayMonthYear dateOfDayNumber(std::int32_t dayNumber) {
     return {dayOfYear, month, year};
 }
 
-DayMonthYear dateOfSeconds(double seconds) {
+DayMonthYear dateOfSeconds(ProgramSeconds seconds) {
     // Clamp in floating point first: converting a value outside the integer range is undefined.
     double days = std::trunc(seconds / kSecondsPerDay);
     if (std::isnan(days)) {
         days = 0.0;
     }
     days = std::clamp(days, 0.0, static_cast<double>(kFirstClampedDayNumber));
-    return dateOfDayNumber(static_cast<std::int32_t>(days));
+    return dateOfDayNumber(static_cast<DayNumber>(days));
 }
 
-int weekdayIndex(std::int32_t dayNumber) {
+int weekdayIndex(DayNumber dayNumber) {
     // Day number 0 (31.12.1900) is a Monday. The remainder is taken wide and made non-negative,
     // so days before it count backwards through the week.
     const std::int64_t remainder = (static_cast<std::int64_t>(dayNumber) + 1) % 7;
     return static_cast<int>(remainder < 0 ? remainder + 7 : remainder);
 }
 
-std::int32_t todayDayNumber(const LocalTime& now) {
+DayNumber todayDayNumber(const LocalTime& now) {
     return dayNumberOf(now.day, now.month, now.year);
 }
 
-double nowSeconds(const LocalTime& now) {
-    return static_cast<double>(todayDayNumber(now)) * kSecondsPerDay + now.hour * 3600.0 +
-           now.minute * 60.0 + now.second;
+ProgramSeconds nowSeconds(const LocalTime& now) {
+    // Whole numbers far below 2^53 each: the sum is exact, whatever the order of the additions.
+    return momentOf(todayDayNumber(now), secondsOfDay(now));
 }
 
 double nowDays(const LocalTime& now) {

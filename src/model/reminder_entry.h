@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/calendar.h"
+
 namespace tindlow {
 
 // How an entry recurs. The numbers are those the files and the dictionary report show.
@@ -32,13 +34,13 @@ struct ReminderEntry {
     std::wstring sInterval;
     std::wstring sRowNumber;
     std::wstring sFile;
-    double dayTime = 0.0;
-    double preTrigger = 0.0;
-    double postTrigger = 0.0;
-    double nextAskSec = 0.0;
-    double nextEventTimeSec = 0.0;
-    double triggerEventTimeSec = 0.0;
-    double lastOutputSec = 0.0;
+    SecondsOfDay dayTime = 0.0;
+    double preTrigger = 0.0;   // seconds before the event that the reminders begin
+    double postTrigger = 0.0;  // seconds after the event that it is still reminded of
+    ProgramSeconds nextAskSec = 0.0;
+    ProgramSeconds nextEventTimeSec = 0.0;
+    ProgramSeconds triggerEventTimeSec = 0.0;
+    ProgramSeconds lastOutputSec = 0.0;
     std::int32_t repeat = 0;
     std::int32_t interval = 0;
     RecurrenceKind incType = RecurrenceKind::NotUsed;

@@ -94,18 +94,21 @@ bool startsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
-// Splits like a text-mode stream read line by line: LF ends a line, a CR right before it belongs
-// to the line end, a lone CR stays in the line. A last line without a line end still counts;
-// nothing follows a final line end.
-int appendLines(const std::wstring& text, std::vector<std::wstring>& lines) {
+}  // namespace
+
+int appendTextLines(const std::wstring& text, std::vector<std::wstring>& lines,
+                    FinalReturn finalReturn) {
     int count = 0;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find(L'\n', start);
-        const std::size_t next = end == std::wstring::npos ? text.size() : end + 1;
-        if (end == std::wstring::npos) {
+        const bool lineFeed = end != std::wstring::npos;
+        const std::size_t next = lineFeed ? end + 1 : text.size();
+        if (!lineFeed) {
             end = text.size();
-        } else if (end > start && text[end - 1] == L'\r') {
+        }
+        if ((lineFeed || finalReturn == FinalReturn::LineEnd) && end > start &&
+            text[end - 1] == L'\r') {
             --end;
         }
         lines.push_back(text.substr(start, end - start));
@@ -114,8 +117,6 @@ int appendLines(const std::wstring& text, std::vector<std::wstring>& lines) {
     }
     return count;
 }
-
-}  // namespace
 
 std::wstring decodeByteText(const std::string& bytes) {
     std::wstring text;
@@ -199,7 +200,7 @@ int readUnicodeLines(const FileSystem& files, const std::wstring& path,
     } else {
         text = decodeByteText(file.bytes);
     }
-    return appendLines(text, lines);
+    return appendTextLines(text, lines, FinalReturn::InLine);
 }
 
 std::wstring replacementPath(const std::wstring& path, int attempt) {

@@ -34,9 +34,22 @@ std::wstring replacementPath(const std::wstring& path, int attempt = 0);
 [[nodiscard]] int replaceFileContent(FileSystem& files, const std::wstring& path,
                                      const std::string& bytes);
 
-// The encodings on their own, for readers that split lines themselves.
+// The encodings on their own, for readers that take the bytes of a file themselves.
 std::string encodeByteText(const std::wstring& text);        // "\n" -> CR LF, >255 -> '?'
 std::wstring decodeByteText(const std::string& bytes);       // one character per byte
 std::string encodeUtf16LeWithBom(const std::wstring& text);  // "\n" -> CR LF
+
+// How a CR that ends a text, with no LF after it, is read.
+enum class FinalReturn {
+    InLine,   // as a character of the last line, the way a text-mode stream reads it
+    LineEnd,  // as the end of the last line: what is left of a CR LF cut after the CR
+};
+
+// Appends the lines of a text without their line ends, split like a text-mode stream read line
+// by line: LF ends a line, a CR right before it belongs to the line end, a lone CR stays in the
+// line (but see FinalReturn). A last line without a line end still counts; nothing follows a
+// final line end. Answers the number of lines appended.
+int appendTextLines(const std::wstring& text, std::vector<std::wstring>& lines,
+                    FinalReturn finalReturn);
 
 }  // namespace tindlow

@@ -97,7 +97,7 @@ void appendDate(std::wstring& text, const DayMonthYear& date) {
     appendIntText(text, date.year);
 }
 
-void appendTimeOfDay(std::wstring& text, double secondsOfDay) {
+void appendTimeOfDay(std::wstring& text, SecondsOfDay secondsOfDay) {
     double s = std::isnan(secondsOfDay) ? 0.0 : secondsOfDay;
     s = std::clamp(s, -kSecondsOfDayLimit, kSecondsOfDayLimit);
     auto h = static_cast<std::int64_t>(std::trunc(s / 3600.0));
@@ -116,7 +116,7 @@ void appendTimeOfDay(std::wstring& text, double secondsOfDay) {
     appendPaddedIntText(text, sec, 2);
 }
 
-void appendDateTime(std::wstring& text, double programSeconds) {
+void appendDateTime(std::wstring& text, ProgramSeconds programSeconds) {
     // Clamped to the never value both ways: every day number past it clamps to the same date,
     // and the conversion to an integer stays defined.
     double t = std::isnan(programSeconds) ? 0.0 : programSeconds;
@@ -136,13 +136,13 @@ std::wstring formatDate(const DayMonthYear& date) {
     return text;
 }
 
-std::wstring formatTimeOfDay(double secondsOfDay) {
+std::wstring formatTimeOfDay(SecondsOfDay secondsOfDay) {
     std::wstring text;
     appendTimeOfDay(text, secondsOfDay);
     return text;
 }
 
-std::wstring formatDateTime(double programSeconds) {
+std::wstring formatDateTime(ProgramSeconds programSeconds) {
     std::wstring text;
     appendDateTime(text, programSeconds);
     return text;

@@ -7,13 +7,13 @@
 
 namespace tindlow {
 
-std::wstring formatDate(const DayMonthYear& date);   // DD.MM.YYYY
-std::wstring formatTimeOfDay(double secondsOfDay);   // hh:mm:ss
-std::wstring formatDateTime(double programSeconds);  // DD.MM.YYYY hh:mm:ss
+std::wstring formatDate(const DayMonthYear& date);           // DD.MM.YYYY
+std::wstring formatTimeOfDay(SecondsOfDay secondsOfDay);     // hh:mm:ss
+std::wstring formatDateTime(ProgramSeconds programSeconds);  // DD.MM.YYYY hh:mm:ss
 // The same, appended to `text`: a preview writes millions of them into one buffer.
 void appendDate(std::wstring& text, const DayMonthYear& date);
-void appendTimeOfDay(std::wstring& text, double secondsOfDay);
-void appendDateTime(std::wstring& text, double programSeconds);
+void appendTimeOfDay(std::wstring& text, SecondsOfDay secondsOfDay);
+void appendDateTime(std::wstring& text, ProgramSeconds programSeconds);
 // DD.MM.YYYY + join + hh + sep + mm + sep + ss.
 std::wstring nowStamp(const LocalTime& now, const std::wstring& join,
                       const std::wstring& timeSeparator);

@@ -15,7 +15,7 @@ void appendBlock(std::wstring& text, const std::wstring& key, const ReminderEntr
                  const TextTables& texts, const std::wstring& dashLine) {
     const auto& m = texts.messages;
     const std::wstring& seconds = m[msg::kSecondsUnit];
-    auto timeLine = [&](const wchar_t* label, double value) {
+    auto timeLine = [&](const wchar_t* label, ProgramSeconds value) {
         return label + fixed2Text(value) + seconds + L" [=>" + formatDateTime(value) + L"]\n";
     };
     text += L"File: " + e.sFile + L"\n";

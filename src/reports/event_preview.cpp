@@ -33,7 +33,7 @@ struct Tracked {
 
 struct Line {
     ReminderEntry* entry = nullptr;
-    double eventTimeSec = 0.0;
+    ProgramSeconds eventTimeSec = 0.0;
 };
 
 // The run's days in the order they are scanned: upwards from `first` for the preview,
@@ -81,7 +81,7 @@ void scanDay(Dictionary& complete, const ScanDay& day, const std::wstring& fileF
              const TextTables& texts, const LocalTime& now, std::vector<std::wstring>& lines) {
     const DayMonthYear cursorDate = dateOfSeconds(day.dayCursor);
     // The midnight that begins the day under scan.
-    const double dayStart = day.dayCursor - day.secondsOfDay;
+    const ProgramSeconds dayStart = day.dayCursor - day.secondsOfDay;
     const ReminderTextContext context{texts, now, true, cursorDate};
     for (auto& [key, entry] : complete) {
         if (!fileFilter.empty() && entry.sFile != fileFilter) {
@@ -127,7 +127,7 @@ void writeEventPreview(Dictionary& complete, const LocalTime& now, std::int32_t 
     std::vector<std::vector<Line>> window(static_cast<std::size_t>(kWindowDays));
     std::int64_t number = 0;
     std::wstring numbered;
-    const double seconds = static_cast<double>(secondsOfDay);
+    const auto seconds = static_cast<SecondsOfDay>(secondsOfDay);
     for (std::int64_t start = 0; start < run.dayCount(); start += kWindowDays) {
         const std::int64_t end = std::min(start + kWindowDays, run.dayCount());
         // Entries in key order, so every day's lines are in key order as well.
@@ -140,8 +140,7 @@ void writeEventPreview(Dictionary& complete, const LocalTime& now, std::int32_t 
         }
         for (std::int64_t index = start; index < end; ++index) {
             std::vector<Line>& lines = window[static_cast<std::size_t>(index - start)];
-            const double dayCursor =
-                static_cast<double>(run.dayAt(index)) * kSecondsPerDay + seconds;
+            const ProgramSeconds dayCursor = momentOf(run.dayAt(index), seconds);
             const ReminderTextContext context{texts, now, true, dateOfSeconds(dayCursor)};
             for (const Line& line : lines) {
                 line.entry->triggerEventTimeSec = line.eventTimeSec;

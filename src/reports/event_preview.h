@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "model/calendar.h"
 #include "model/dictionary.h"
 #include "model/text_tables.h"
 #include "platform/clock.h"
@@ -12,8 +13,8 @@ namespace tindlow {
 // One day under scan. The reference date of the event computation is the cursor's date, so
 // the scan never changes what the reminder check computes for today.
 struct ScanDay {
-    double dayCursor = 0.0;     // program seconds: the day under scan at the time of day of the run
-    double secondsOfDay = 0.0;  // seconds after midnight at the start of the run
+    ProgramSeconds dayCursor = 0.0;   // the day under scan at the time of day of the run
+    SecondsOfDay secondsOfDay = 0.0;  // the time of day at the start of the run
 };
 
 // Visits the complete dictionary in key order (only the entries of `fileFilter` when it is not

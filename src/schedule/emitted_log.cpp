@@ -44,25 +44,6 @@ std::vector<std::wstring> splitFields(const std::wstring& line) {
     return fields;
 }
 
-std::vector<std::wstring> byteTextLines(const std::string& bytes) {
-    std::vector<std::wstring> lines;
-    const std::wstring text = decodeByteText(bytes);
-    std::size_t from = 0;
-    while (from < text.size()) {
-        std::size_t end = text.find(L'\n', from);
-        if (end == std::wstring::npos) {
-            end = text.size();
-        }
-        std::size_t lineEnd = end;
-        if (lineEnd > from && text[lineEnd - 1] == L'\r') {
-            --lineEnd;
-        }
-        lines.push_back(text.substr(from, lineEnd - from));
-        from = end + 1;
-    }
-    return lines;
-}
-
 // An event time as the log writes it: a number with up to two decimals. A line written before
 // the event time was recorded has the description in that place, which begins with a blank.
 bool isEventTimeField(const std::wstring& field) {
@@ -123,7 +104,10 @@ std::wstring emittedLogText(const GivenReminders& given) {
 
 std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given) {
     std::size_t skipped = 0;
-    for (const std::wstring& line : byteTextLines(bytes)) {
+    // The log is written with CR LF; a file cut after the last CR still reads as whole lines.
+    std::vector<std::wstring> lines;
+    appendTextLines(decodeByteText(bytes), lines, FinalReturn::LineEnd);
+    for (const std::wstring& line : lines) {
         if (line.find(kEmittedFieldSeparator) == std::wstring::npos) {
             ++skipped;
             continue;
@@ -146,7 +130,7 @@ std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given) {
 }
 
 int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary& today,
-                   GivenReminders& given, double nowSec, double defaultPostTrigger) {
+                   GivenReminders& given, ProgramSeconds nowSec, double defaultPostTrigger) {
     given.takeFrom(today);
     // What the file holds beyond this run's state (another instance's, or lines this run could
     // not write) is kept.
@@ -159,7 +143,7 @@ int saveEmittedLog(FileSystem& files, const std::wstring& path, const Dictionary
 }
 
 int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
-                      GivenReminders& given, double nowSec, double defaultPostTrigger) {
+                      GivenReminders& given, ProgramSeconds nowSec, double defaultPostTrigger) {
     const FileBytes content = files.readFile(path);
     GivenReminders inFile;
     if (content.ok()) {
@@ -169,7 +153,7 @@ int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& t
     // it up to date.
     const bool fileBehind = !given.heldBy(inFile);
     for (const auto& [occurrence, state] : inFile.records()) {
-        const double* eventTime = occurrence.eventTimeKnown ? &state.eventTimeSec : nullptr;
+        const ProgramSeconds* eventTime = occurrence.eventTimeKnown ? &state.eventTimeSec : nullptr;
         given.add(occurrence.key, eventTime, state.matrix, state.lastOutputSec, state.description);
     }
     const bool dropped = given.dropOutdated(today, nowSec, defaultPostTrigger) != 0;

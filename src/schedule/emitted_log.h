@@ -8,8 +8,6 @@
 
 namespace tindlow {
 
-// The test reminder's key: its state is never written to the emitted reminders log.
-inline constexpr const wchar_t* kTestReminderKey = L"[06.11.2018-10:09:27-963303772-775740099]";
 inline constexpr const wchar_t* kEmittedFieldSeparator = L"<@@@>";
 
 // One line of the log for an entry: key, remindMatrix, lastOutputSec, the event time of the
@@ -30,8 +28,8 @@ std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given);
 // beside the old file and swapped in only when complete, so a crash or a full disk never leaves
 // a truncated log behind. Answers 0 or the error.
 [[nodiscard]] int saveEmittedLog(FileSystem& files, const std::wstring& path,
-                                 const Dictionary& today, GivenReminders& given, double nowSec,
-                                 double defaultPostTrigger);
+                                 const Dictionary& today, GivenReminders& given,
+                                 ProgramSeconds nowSec, double defaultPostTrigger);
 
 // Adds what the file holds to `given`, forgets what is outdated, and gives every entry of today's
 // dictionary the state of its current occurrence: bits ORed, the later lastOutputSec kept. A
@@ -40,7 +38,7 @@ std::size_t readEmittedLog(const std::string& bytes, GivenReminders& given);
 // that `given` holds (a save failed); otherwise it stays byte for byte. Answers 0 or the error of
 // that rewrite (the file then keeps its lines).
 [[nodiscard]] int restoreEmittedLog(FileSystem& files, const std::wstring& path, Dictionary& today,
-                                    GivenReminders& given, double nowSec,
+                                    GivenReminders& given, ProgramSeconds nowSec,
                                     double defaultPostTrigger);
 
 }  // namespace tindlow

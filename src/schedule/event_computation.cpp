@@ -117,10 +117,6 @@ double boundedTime(double seconds) {
     return std::clamp(seconds, -kNeverSec, kNeverSec);
 }
 
-double secondsOfDay(const LocalTime& now) {
-    return now.hour * 3600.0 + now.minute * 60.0 + now.second;
-}
-
 }  // namespace
 
 EventRule eventRuleOf(const ReminderEntry& entry) {
@@ -140,7 +136,7 @@ bool ruleFollowsReferenceDate(const EventRule& rule) {
            number(rule.kind) <= number(RecurrenceKind::MonthDay);
 }
 
-std::int32_t runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate) {
+DayNumber runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate) {
     if (rule.kind != RecurrenceKind::Months || rule.interval == 0) {
         return kNoRunOverDay;
     }
@@ -149,14 +145,14 @@ std::int32_t runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDa
         eventMonthCount(rule.start, referenceDate, rule.interval) - gridStep(rule.interval));
 }
 
-double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
+ProgramSeconds eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
     if (rule.interval == 0) {
         return rule.storedEventTimeSec;  // no grid to step on: the event stays what it was
     }
     const DayMonthYear& start = rule.start;
-    const std::int32_t startDay = rule.startDay;
+    const DayNumber startDay = rule.startDay;
     const std::int64_t interval = rule.interval;
-    std::int32_t eventDay = 0;
+    DayNumber eventDay = 0;
     switch (rule.kind) {
         case RecurrenceKind::NotUsed:
             return kNeverSec;
@@ -210,8 +206,8 @@ double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate) {
     }
     // A time of day that is not a number counts as midnight; one beyond all dates (the column
     // is a decimal of any size) puts the event at never rather than at infinity.
-    const double dayStart = static_cast<double>(eventDay) * kSecondsPerDay;
-    const double time = dayStart + rule.dayTime;
+    const ProgramSeconds dayStart = static_cast<double>(eventDay) * kSecondsPerDay;
+    const ProgramSeconds time = dayStart + rule.dayTime;
     return std::isnan(time) ? dayStart : boundedTime(time);
 }
 
@@ -219,20 +215,21 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate) {
     entry.nextEventTimeSec = eventTimeOf(eventRuleOf(entry), referenceDate);
 }
 
-bool eventFallsOnDay(double eventTimeSec, double dayStart) {
+bool eventFallsOnDay(ProgramSeconds eventTimeSec, ProgramSeconds dayStart) {
     return eventTimeSec < kNeverSec && eventTimeSec >= dayStart &&
            eventTimeSec < dayStart + kSecondsPerDay;
 }
 
 int todayTest(const ReminderEntry& entry, const LocalTime& now) {
-    const double event = boundedTime(entry.nextEventTimeSec);
+    const ProgramSeconds event = boundedTime(entry.nextEventTimeSec);
     if (event >= kNeverSec) {
         return kRemindPeriodLater;  // an entry that never fires has no remind period
     }
     const double pre = boundedTime(entry.preTrigger);
     const double post = boundedTime(entry.postTrigger);
-    const double nowSec = nowSeconds(now);
-    const double midnight = nowSec + kSecondsPerDay - secondsOfDay(now);  // start of tomorrow
+    const ProgramSeconds nowSec = nowSeconds(now);
+    const ProgramSeconds midnight =
+        nowSec + kSecondsPerDay - secondsOfDay(now);  // start of tomorrow
     if (event + post >= nowSec && midnight >= event - pre) {
         return kRemindPeriodToday;
     }
@@ -241,14 +238,14 @@ int todayTest(const ReminderEntry& entry, const LocalTime& now) {
 
 std::int32_t evaluateDue(ReminderEntry& entry, const LocalTime& now,
                          std::int32_t executionLoopPeriod) {
-    const double event = boundedTime(entry.nextEventTimeSec);
+    const ProgramSeconds event = boundedTime(entry.nextEventTimeSec);
     if (event >= kNeverSec) {
         entry.nextAskSec = kNeverSec;
         return kDueNothing;
     }
     const double pre = boundedTime(entry.preTrigger);
     const double post = boundedTime(entry.postTrigger);
-    const double nowSec = nowSeconds(now);
+    const ProgramSeconds nowSec = nowSeconds(now);
     const double restOfDay = kSecondsPerDay - secondsOfDay(now);
 
     if (nowSec < event - pre) {
@@ -287,8 +284,8 @@ std::int32_t evaluateDue(ReminderEntry& entry, const LocalTime& now,
 }
 
 std::int32_t evaluateDueInPreview(ReminderEntry& entry, const DayMonthYear& cursorDate,
-                                  double dayStart) {
-    const double t = eventTimeOf(eventRuleOf(entry), cursorDate);
+                                  ProgramSeconds dayStart) {
+    const ProgramSeconds t = eventTimeOf(eventRuleOf(entry), cursorDate);
     if (eventFallsOnDay(t, dayStart)) {
         entry.triggerEventTimeSec = t;
         return kDueAtEvent;

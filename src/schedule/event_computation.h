@@ -22,13 +22,14 @@ inline constexpr int kRemindPeriodLater = 2;
 // Everything the event computation reads from an entry, with the date text parsed once: a
 // preview or a search asks the same entry for many reference dates.
 struct EventRule {
-    DayMonthYear start;         // the date text as read
-    std::int32_t startDay = 0;  // its day number
+    DayMonthYear start;      // the date text as read
+    DayNumber startDay = 0;  // its day number
     RecurrenceKind kind = RecurrenceKind::NotUsed;
     std::int32_t interval = 0;
     std::int32_t dayPointer = 0;
-    double dayTime = 0.0;
-    double storedEventTimeSec = 0.0;  // the entry's nextEventTimeSec, kept where no grid applies
+    SecondsOfDay dayTime = 0.0;
+    ProgramSeconds storedEventTimeSec =
+        0.0;  // the entry's nextEventTimeSec, kept where no grid applies
 };
 
 EventRule eventRuleOf(const ReminderEntry& entry);
@@ -43,11 +44,11 @@ bool ruleFollowsReferenceDate(const EventRule& rule);
 // ahead: on every reference day up to and including its day it is the current occurrence. This
 // is its day number; it depends on the reference month only. kNoRunOverDay for the other kinds
 // and without a grid.
-inline constexpr std::int32_t kNoRunOverDay = std::numeric_limits<std::int32_t>::min();
-std::int32_t runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate);
+inline constexpr DayNumber kNoRunOverDay = std::numeric_limits<DayNumber>::min();
+DayNumber runOverDayOf(const EventRule& rule, const DayMonthYear& referenceDate);
 
 // The time of the occurrence that belongs to the reference date: what computeEvent stores.
-double eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate);
+ProgramSeconds eventTimeOf(const EventRule& rule, const DayMonthYear& referenceDate);
 
 // Finds the occurrence of the entry that belongs to the reference date and stores its time in
 // nextEventTimeSec. The reference date is always passed in, so no caller can compute with the
@@ -56,7 +57,7 @@ void computeEvent(ReminderEntry& entry, const DayMonthYear& referenceDate);
 
 // The preview's test: an event time falls on the day that begins at dayStart (program seconds)
 // when it lies in [dayStart, dayStart + 86400) and is not never.
-bool eventFallsOnDay(double eventTimeSec, double dayStart);
+bool eventFallsOnDay(ProgramSeconds eventTimeSec, ProgramSeconds dayStart);
 
 // Whether the entry's remind period touches the day of `now`.
 int todayTest(const ReminderEntry& entry, const LocalTime& now);
@@ -68,6 +69,6 @@ std::int32_t evaluateDue(ReminderEntry& entry, const LocalTime& now,
 // Preview mode: computes the occurrence for the cursor date on a copy; when it falls within
 // [dayStart, dayStart + 86400) it is stored in triggerEventTimeSec and 30 is answered, else 33.
 std::int32_t evaluateDueInPreview(ReminderEntry& entry, const DayMonthYear& cursorDate,
-                                  double dayStart);
+                                  ProgramSeconds dayStart);
 
 }  // namespace tindlow

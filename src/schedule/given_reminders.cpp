@@ -9,7 +9,6 @@
 #include "model/lenient_number.h"
 #include "model/text_files.h"
 #include "model/text_forms.h"
-#include "schedule/emitted_log.h"
 #include "schedule/event_computation.h"
 
 namespace tindlow {
@@ -20,7 +19,7 @@ namespace {
 // a record that does not know its event time. Every change of day reloads the entries, so a
 // reminder is always given for the occurrence that the entry has on the day it is given; that
 // occurrence is computed again here and compared.
-bool givenOnTheCurrentOccurrence(const ReminderEntry& entry, double givenSec) {
+bool givenOnTheCurrentOccurrence(const ReminderEntry& entry, ProgramSeconds givenSec) {
     ReminderEntry then = entry;
     computeEvent(then, dateOfSeconds(givenSec));
     return then.nextEventTimeSec == entry.nextEventTimeSec;
@@ -36,7 +35,7 @@ std::wstring descriptionOf(const ReminderEntry& entry) {
 
 }  // namespace
 
-std::int64_t GivenReminders::centisecondsOf(double eventTimeSec) {
+std::int64_t GivenReminders::centisecondsOf(ProgramSeconds eventTimeSec) {
     // Event times lie within never and its negative; anything else (a hand-edited file) is
     // brought there. Compared as the log writes them, so that a time read back from the file is
     // the same occurrence.
@@ -78,8 +77,9 @@ void GivenReminders::takeFrom(const Dictionary& today) {
     }
 }
 
-void GivenReminders::add(const std::wstring& key, const double* eventTimeSec, std::uint32_t matrix,
-                         double lastOutputSec, const std::wstring& description) {
+void GivenReminders::add(const std::wstring& key, const ProgramSeconds* eventTimeSec,
+                         std::uint32_t matrix, ProgramSeconds lastOutputSec,
+                         const std::wstring& description) {
     if (eventTimeSec != nullptr) {
         const double event =
             std::isnan(*eventTimeSec) ? 0.0 : std::clamp(*eventTimeSec, -kNeverSec, kNeverSec);
@@ -105,7 +105,7 @@ bool GivenReminders::sameOccurrence(const Occurrence& occurrence, const State& s
     return givenOnTheCurrentOccurrence(entry, state.lastOutputSec);
 }
 
-std::size_t GivenReminders::dropOutdated(const Dictionary& today, double nowSec,
+std::size_t GivenReminders::dropOutdated(const Dictionary& today, ProgramSeconds nowSec,
                                          double defaultPostTrigger) {
     return std::erase_if(records_, [&](const auto& record) {
         const auto& [occurrence, state] = record;

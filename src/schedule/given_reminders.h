@@ -4,9 +4,14 @@
 #include <string>
 #include <utility>
 
+#include "model/calendar.h"
 #include "model/dictionary.h"
 
 namespace tindlow {
+
+// The test reminder's key: its state is never remembered, in memory or in the emitted
+// reminders log.
+inline constexpr const wchar_t* kTestReminderKey = L"[06.11.2018-10:09:27-963303772-775740099]";
 
 // The reminders given so far, per occurrence: an entry's key with the event time they were given
 // for. The state belongs to the occurrence, not to today's dictionary, so it survives everything
@@ -25,14 +30,14 @@ class GivenReminders {
     };
     struct State {
         std::uint32_t matrix = 0;
-        double lastOutputSec = 0.0;
-        double eventTimeSec = 0.0;  // when known: the event time itself
-        std::wstring description;   // the readable rest of the log line
+        ProgramSeconds lastOutputSec = 0.0;
+        ProgramSeconds eventTimeSec = 0.0;  // when known: the event time itself
+        std::wstring description;           // the readable rest of the log line
     };
 
     // The event time of an entry as a record compares it: to the hundredth of a second, which
     // is what the log keeps.
-    static std::int64_t centisecondsOf(double eventTimeSec);
+    static std::int64_t centisecondsOf(ProgramSeconds eventTimeSec);
 
     // The record an entry's reminder state makes: its key with its current event time.
     static std::pair<Occurrence, State> recordOf(const std::wstring& key,
@@ -46,13 +51,14 @@ class GivenReminders {
     // Adds the state of one log line. A line without its event time is left out when a record
     // of the same key with the event time already holds all its state (it was matched and
     // carried over before).
-    void add(const std::wstring& key, const double* eventTimeSec, std::uint32_t matrix,
-             double lastOutputSec, const std::wstring& description);
+    void add(const std::wstring& key, const ProgramSeconds* eventTimeSec, std::uint32_t matrix,
+             ProgramSeconds lastOutputSec, const std::wstring& description);
 
     // Forgets the occurrences that are over: last output and event time both more than the
     // default post-trigger length and a day before now. A record stays while it is the state of an
     // entry's current occurrence in today's dictionary, however old. Answers how many went.
-    std::size_t dropOutdated(const Dictionary& today, double nowSec, double defaultPostTrigger);
+    std::size_t dropOutdated(const Dictionary& today, ProgramSeconds nowSec,
+                             double defaultPostTrigger);
 
     // Gives each entry of today's dictionary the state of its current occurrence; a record
     // without event time that matches becomes that occurrence's record.

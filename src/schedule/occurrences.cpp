@@ -176,7 +176,7 @@ class RuleScan {
             return {kLastPlainDay + 1 - shift_, kUnbounded,
                     eventTimeOf(rule_, dateOfDayNumber(kFirstClampedDayNumber))};
         }
-        const DayMonthYear date = dateOfDayNumber(static_cast<std::int32_t>(reference));
+        const DayMonthYear date = dateOfDayNumber(static_cast<DayNumber>(reference));
         const auto [first, last] = referenceSpan(reference, date);
         return {std::max(first, kFirstPlainDay) - shift_, std::min(last, kLastPlainDay) - shift_,
                 eventTimeOf(rule_, date)};
@@ -270,7 +270,7 @@ class RuleScan {
                                        : kMonthsPerLeapCycle;
         const std::int64_t period = std::lcm(k, cycle) / kMonthsPerLeapCycle * kDaysPerLeapCycle;
         const std::int64_t firstReference = 0;  // January 1901
-        const DayMonthYear lastDate = dateOfDayNumber(static_cast<std::int32_t>(kLastPlainDay));
+        const DayMonthYear lastDate = dateOfDayNumber(static_cast<DayNumber>(kLastPlainDay));
         const std::int64_t lastReference = monthIndex(lastDate.month, lastDate.year);
         const std::int64_t start = monthIndex(rule_.start.month, rule_.start.year);
         // The months day 1 of the month kinds (or the start day) can be placed in unclamped.
@@ -351,24 +351,22 @@ bool usableRange(ScanRange& range) {
     return range.first <= range.last;
 }
 
-}  // namespace
-
-std::int64_t scanSecondsOfDay(const LocalTime& now) {
-    return static_cast<std::int64_t>(now.hour) * 3600 + static_cast<std::int64_t>(now.minute) * 60 +
-           now.second;
-}
-
-std::int64_t firstDayWithCursor(std::int64_t secondsOfDay) {
-    return -floorDiv(secondsOfDay, 86400);
-}
-
-std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange& wanted) {
+// The day scan from one end of the range towards the other: upwards from its first day (step
+// +1) or downwards from its last (step -1). The first day on which it finds the event.
+template <int kStep>
+std::optional<Occurrence> nearestOccurrence(const EventRule& rule, const ScanRange& wanted) {
+    constexpr bool kUpwards = kStep > 0;
     ScanRange range = wanted;
     if (!usableRange(range)) {
         return std::nullopt;
     }
     RuleScan scan(rule, range.secondsOfDay);
-    std::int64_t day = range.first;
+    // Whether day a lies beyond day b in the direction of the scan.
+    const auto beyond = [](std::int64_t a, std::int64_t b) { return kUpwards ? a > b : a < b; };
+    // The last day of a stretch in the direction of the scan.
+    const auto endOf = [](const Stretch& s) { return kUpwards ? s.last : s.first; };
+    const std::int64_t end = kUpwards ? range.last : range.first;
+    std::int64_t day = kUpwards ? range.first : range.last;
     // Looked up once a few segments have no match: most searches end before, and finding the
     // stretches of a month kind costs more than those segments.
     const Stretch* stretch = nullptr;
@@ -376,17 +374,20 @@ std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange
     int unmatchedSegments = 0;
     std::int64_t quietSince = day;  // every day from here on was scanned without a match
     std::int64_t zone = 0;          // the rounding zone of those days
-    while (day <= range.last) {
+    while (!beyond(day, end)) {
         const Segment segment = scan.segmentAt(day);
-        const std::int64_t last = std::min(segment.last, range.last);
-        if (const auto found = matchWithin(segment.eventTimeSec, day, last)) {
+        // The segment's last day in the direction of the scan, within the range.
+        const std::int64_t segmentEnd =
+            kUpwards ? std::min(segment.last, end) : std::max(segment.first, end);
+        if (const auto found = matchWithin(segment.eventTimeSec, kUpwards ? day : segmentEnd,
+                                           kUpwards ? segmentEnd : day)) {
             return found;
         }
         if (const std::int64_t z = scan.zoneOf(segment.eventTimeSec); z != zone) {
             zone = z;
             quietSince = day;
         }
-        day = last + 1;
+        day = segmentEnd + kStep;
         if (!stretchKnown) {
             if (++unmatchedSegments < kSegmentsBeforeStretches) {
                 continue;
@@ -394,17 +395,22 @@ std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange
             stretch = scan.stretchAt(quietSince);
             stretchKnown = true;
         }
-        if (stretch != nullptr && day <= stretch->last && day - quietSince >= stretch->period) {
+        if (stretch != nullptr && !beyond(day, endOf(*stretch)) &&
+            (day - quietSince) * kStep >= stretch->period) {
             // A whole period without a match: none in the rest of the stretch, or of the part
             // of it in the same rounding zone.
-            day = stretch->last + 1;
+            day = endOf(*stretch) + kStep;
             if (scan.zoned()) {
-                day = firstTrue(quietSince, stretch->last + 1, [&](std::int64_t d) {
-                    return scan.zoneOf(scan.segmentAt(d).eventTimeSec) != zone;
-                });
+                // The nearest day of another zone: zones grow with the day.
+                const auto inZone = [&](std::int64_t d) {
+                    return scan.zoneOf(scan.segmentAt(d).eventTimeSec) == zone;
+                };
+                day = kUpwards ? firstTrue(quietSince, stretch->last + 1,
+                                           [&](std::int64_t d) { return !inZone(d); })
+                               : firstTrue(stretch->first, quietSince + 1, inZone) - 1;
             }
         }
-        if (stretch == nullptr || day > stretch->last) {
+        if (stretch == nullptr || beyond(day, endOf(*stretch))) {
             stretch = scan.stretchAt(day);
             quietSince = day;
         }
@@ -412,53 +418,23 @@ std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange
     return std::nullopt;
 }
 
-std::optional<Occurrence> lastOccurrence(const EventRule& rule, const ScanRange& wanted) {
-    ScanRange range = wanted;
-    if (!usableRange(range)) {
-        return std::nullopt;
-    }
-    RuleScan scan(rule, range.secondsOfDay);
-    std::int64_t day = range.last;
-    const Stretch* stretch = nullptr;
-    bool stretchKnown = false;
-    int unmatchedSegments = 0;
-    std::int64_t quietSince = day;  // every day from here down was scanned without a match
-    std::int64_t zone = 0;
-    while (day >= range.first) {
-        const Segment segment = scan.segmentAt(day);
-        const std::int64_t first = std::max(segment.first, range.first);
-        if (const auto found = matchWithin(segment.eventTimeSec, first, day)) {
-            return found;
-        }
-        if (const std::int64_t z = scan.zoneOf(segment.eventTimeSec); z != zone) {
-            zone = z;
-            quietSince = day;
-        }
-        day = first - 1;
-        if (!stretchKnown) {
-            if (++unmatchedSegments < kSegmentsBeforeStretches) {
-                continue;
-            }
-            stretch = scan.stretchAt(quietSince);
-            stretchKnown = true;
-        }
-        if (stretch != nullptr && day >= stretch->first && quietSince - day >= stretch->period) {
-            day = stretch->first - 1;
-            if (scan.zoned()) {
-                // The last day below the zone: zones grow with the day.
-                day = firstTrue(stretch->first, quietSince + 1,
-                                [&](std::int64_t d) {
-                                    return scan.zoneOf(scan.segmentAt(d).eventTimeSec) == zone;
-                                }) -
-                      1;
-            }
-        }
-        if (stretch == nullptr || day < stretch->first) {
-            stretch = scan.stretchAt(day);
-            quietSince = day;
-        }
-    }
-    return std::nullopt;
+}  // namespace
+
+std::int64_t scanSecondsOfDay(const LocalTime& now) {
+    // A whole number of seconds: the conversion is exact.
+    return static_cast<std::int64_t>(secondsOfDay(now));
+}
+
+std::int64_t firstDayWithCursor(std::int64_t secondsOfDay) {
+    return -floorDiv(secondsOfDay, 86400);
+}
+
+std::optional<Occurrence> firstOccurrence(const EventRule& rule, const ScanRange& range) {
+    return nearestOccurrence<+1>(rule, range);
+}
+
+std::optional<Occurrence> lastOccurrence(const EventRule& rule, const ScanRange& range) {
+    return nearestOccurrence<-1>(rule, range);
 }
 
 }  // namespace tindlow

@@ -29,7 +29,7 @@ std::int64_t firstDayWithCursor(std::int64_t secondsOfDay);
 // A day on which the entry's event falls, with that event's time.
 struct Occurrence {
     std::int64_t day = 0;
-    double eventTimeSec = 0.0;
+    ProgramSeconds eventTimeSec = 0.0;
 };
 
 // The first day of the range, going upwards, on which a day-by-day scan finds the event. The

@@ -9,7 +9,7 @@ namespace tindlow {
 DueReminders collectDueReminders(Dictionary& today, const LocalTime& now,
                                  std::int32_t executionLoopPeriod) {
     DueReminders due;
-    const double nowSec = nowSeconds(now);
+    const ProgramSeconds nowSec = nowSeconds(now);
     for (auto& [key, entry] : today) {
         if (entry.nextAskSec > nowSec) {
             continue;

@@ -10,11 +10,11 @@ bool rectContains(const ScreenRect& rect, const ScreenPoint& point) {
 namespace {
 
 void restoreHighlighted(ButtonTable& table, View& view) {
-    if (table.highlighted >= 0 && static_cast<std::size_t>(table.highlighted) < kButtonCount) {
-        const ButtonRow& row = table.rows[static_cast<std::size_t>(table.highlighted)];
+    if (table.highlighted && *table.highlighted < kButtonCount) {
+        const ButtonRow& row = table.rows[*table.highlighted];
         view.setButtonFace(row.controlId, row.normalFace);
     }
-    table.highlighted = -1;
+    table.highlighted.reset();
 }
 
 }  // namespace
@@ -24,21 +24,21 @@ void hoverFromTick(ButtonTable& table, const ScreenPoint& cursor, View& view) {
         if (!rectContains(table.rows[i].rect, cursor)) {
             continue;
         }
-        if (static_cast<int>(i) == table.highlighted) {
+        if (table.highlighted == i) {
             return;
         }
         restoreHighlighted(table, view);
         view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
-        table.highlighted = static_cast<int>(i);
+        table.highlighted = i;
         return;
     }
-    if (table.highlighted >= 0) {
+    if (table.highlighted) {
         restoreHighlighted(table, view);
     }
 }
 
 void hoverFromMouseMove(ButtonTable& table, View& view) {
-    if (table.highlighted >= 0) {
+    if (table.highlighted) {
         restoreHighlighted(table, view);
     }
     view.trackMouseLeave();
@@ -52,7 +52,7 @@ void hoverFromMouseLeave(ButtonTable& table, const ScreenRect& window, const Scr
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (rectContains(table.rows[i].rect, cursor)) {
             view.setButtonFace(table.rows[i].controlId, table.rows[i].hoverFace);
-            table.highlighted = static_cast<int>(i);
+            table.highlighted = i;
             return;
         }
     }

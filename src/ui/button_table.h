@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include "platform/view.h"
 #include "ui/control_ids.h"
@@ -19,7 +20,7 @@ inline constexpr std::size_t kButtonCount = 8;
 
 struct ButtonTable {
     std::array<ButtonRow, kButtonCount> rows{};
-    int highlighted = -1;  // row index, or -1 for none
+    std::optional<std::size_t> highlighted;  // the row under the cursor, shown in its hover face
 };
 
 // The ids and normal face colours of the eight buttons.

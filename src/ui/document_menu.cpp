@@ -98,16 +98,16 @@ DocumentChoice documentChoice(const std::wstring& selectedText, const TextTables
         const std::wstring fileName = selectedText.substr(at + text.size());
         switch (row.target) {
             case Target::Path:
-                return {paths.*row.path};
+                return {paths.*row.path, std::nullopt};
             case Target::SingleWorkbooks:
             case Target::PeriodicWorkbooks:
-                return {paths.*row.path + fileName};
+                return {paths.*row.path + fileName, std::nullopt};
             case Target::NetworkWorkbooks:
-                return {networkPath + fileName};
+                return {networkPath + fileName, std::nullopt};
             case Target::NetworkPath:
                 if (networkPathState == NetworkPathState::Reached ||
                     networkPathState == NetworkPathState::Read) {
-                    return {networkPath};
+                    return {networkPath, std::nullopt};
                 }
                 return {L"", networkPathState == NetworkPathState::None
                                  ? msg::kNoNetworkPath

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ std::vector<std::wstring> documentMenuLines(const TextTables& texts, const Event
 
 // What choosing a menu line does: open a path, or log one message instead.
 struct DocumentChoice {
-    std::wstring path;  // empty when nothing is to be opened
-    int message = -1;   // message table entry to log instead, or -1
+    std::wstring path;           // empty when nothing is to be opened
+    std::optional<int> message;  // message table entry to log instead
 };
 
 // Decides by the first document menu text the selected line contains.

@@ -14,13 +14,14 @@ std::int32_t countRunningInstances(const Processes& processes, std::vector<std::
     return static_cast<std::int32_t>(ids.size());
 }
 
-std::int32_t instanceNumberInTitle(const std::wstring& title, const std::wstring& instanceWord) {
+std::optional<std::int32_t> instanceNumberInTitle(const std::wstring& title,
+                                                  const std::wstring& instanceWord) {
     if (instanceWord.empty()) {
-        return -1;
+        return std::nullopt;
     }
     const auto at = title.find(instanceWord);
     if (at == std::wstring::npos) {
-        return -1;
+        return std::nullopt;
     }
     return leadingInt(trimmed(title.substr(at + instanceWord.size())));
 }

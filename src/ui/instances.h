@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ std::int32_t countRunningInstances(const Processes& processes, std::vector<std::
 // The instance number written after the instance word in the window title: the text after the
 // word's first occurrence, trimmed, read as a leading-digit number; -1 when the title does not
 // contain the word.
-std::int32_t instanceNumberInTitle(const std::wstring& title, const std::wstring& instanceWord);
+std::optional<std::int32_t> instanceNumberInTitle(const std::wstring& title,
+                                                  const std::wstring& instanceWord);
 
 }  // namespace tindlow

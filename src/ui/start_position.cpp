@@ -28,7 +28,7 @@ StartPositionCheck checkStartPosition(std::int32_t x, std::int32_t y, const Scre
     if (finding != 0) {
         return {0, 0, finding == 3 ? kYNotPlausible : kXNotPlausible};
     }
-    return {x, y, -1};
+    return {x, y, std::nullopt};
 }
 
 }  // namespace tindlow

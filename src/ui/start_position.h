@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "platform/view.h"
 
@@ -8,7 +9,7 @@ namespace tindlow {
 struct StartPositionCheck {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    int message = -1;  // message table entry of the correction box, or -1 when none
+    std::optional<int> message;  // message table entry of the correction box
 };
 
 // A window may start up to half its width beyond the left or right edge of the virtual screen;

@@ -11,9 +11,9 @@
 #include "fakes/recording_log.h"
 #include "fuzz_support.h"
 #include "model/calendar.h"
+#include "model/date_text.h"
 #include "model/text_forms.h"
 #include "model/text_tables.h"
-#include "ui/days_field.h"
 
 namespace tindlow {
 namespace {
@@ -45,8 +45,8 @@ void checkDayNumber(std::int32_t dayNumber, std::int32_t secondOfDay) {
 
     const std::wstring text = formatDate(date);
     FUZZ_CHECK_MSG(parseDateText(text) == date, detail + " " + fuzz::printable(text));
-    const DateTextCheck check = checkDateText(text);
-    FUZZ_CHECK_MSG(check.code == 0 && check.text == text, fuzz::printable(text));
+    const std::optional<std::wstring> check = checkDateText(text);
+    FUZZ_CHECK_MSG(check && *check == text, fuzz::printable(text));
 
     const double seconds = static_cast<double>(dayNumber) * kSecondsPerDay + secondOfDay;
     FUZZ_CHECK_MSG(dateOfSeconds(seconds) == date, detail);
@@ -112,7 +112,7 @@ void checkFieldTexts(const std::wstring& text) {
     FUZZ_CHECK(firstLine(text) == line);
 
     RecordingLog log;
-    const std::int32_t days = validateDaysField(text, log, englishTables());
+    const std::optional<std::int32_t> days = validateDaysField(text, log, englishTables());
     bool allDigits = !line.empty();
     std::int64_t value = 0;
     for (const wchar_t c : line) {
@@ -121,14 +121,14 @@ void checkFieldTexts(const std::wstring& text) {
             value = std::min<std::int64_t>(value * 10 + (c - L'0'), INT32_MAX);
         }
     }
-    const std::int64_t expected = line.empty() ? kDaysFieldEmpty
-                                  : allDigits  ? value
-                                               : kDaysFieldWrongCharacter;
-    FUZZ_CHECK_MSG(days == expected, fuzz::printable(text) + " -> " + std::to_string(days));
-    FUZZ_CHECK_MSG(log.lines.size() == (days < 0 ? 1u : 0u), fuzz::printable(text));
+    const std::optional<std::int64_t> expected =
+        allDigits ? std::optional<std::int64_t>(value) : std::nullopt;
+    FUZZ_CHECK_MSG(days == expected,
+                   fuzz::printable(text) + " -> " + (days ? std::to_string(*days) : "none"));
+    FUZZ_CHECK_MSG(log.lines.size() == (days ? 0u : 1u), fuzz::printable(text));
 
     // The date field: blanks around the first line are allowed, the rest is DD.MM.YYYY.
-    const DateTextCheck check = checkDateText(text);
+    const std::optional<std::wstring> check = checkDateText(text);
     const std::size_t first = line.find_first_not_of(L' ');
     const std::wstring inner = first == std::wstring::npos
                                    ? std::wstring()
@@ -137,10 +137,10 @@ void checkFieldTexts(const std::wstring& text) {
     for (std::size_t i = 0; form && i < inner.size(); ++i) {
         form = i == 2 || i == 5 || isDigit(inner[i]);
     }
-    FUZZ_CHECK_MSG((check.code == 0) == form, fuzz::printable(text));
+    FUZZ_CHECK_MSG(check.has_value() == form, fuzz::printable(text));
     if (form) {
-        FUZZ_CHECK(check.text == inner);
-        const DayMonthYear date = parseDateText(check.text);
+        FUZZ_CHECK(*check == inner);
+        const DayMonthYear date = parseDateText(*check);
         FUZZ_CHECK(date.day == digitsValue(inner, 0, 2));
         FUZZ_CHECK(date.month == digitsValue(inner, 3, 2));
         FUZZ_CHECK(date.year == digitsValue(inner, 6, 4));

@@ -29,6 +29,7 @@
 #include "fuzz_support.h"
 #include "input/event_input.h"
 #include "model/calendar.h"
+#include "model/date_text.h"
 #include "model/dictionary.h"
 #include "model/error_boxes.h"
 #include "model/lenient_number.h"
@@ -40,7 +41,6 @@
 #include "schedule/event_computation.h"
 #include "schedule/reminder_check.h"
 #include "schedule/reminder_text.h"
-#include "ui/days_field.h"
 
 namespace tindlow {
 namespace {
@@ -54,7 +54,7 @@ constexpr double kPostTrigger = 259200.0;
 LocalTime loadingTime(std::string_view bytes) {
     LocalTime now{2025, 6, 15, 12, 0, 0, 0};
     const std::wstring header = fuzz::byteText(bytes.substr(0, 19));
-    if (header.size() < 10 || checkDateText(header.substr(0, 10)).code != 0) {
+    if (header.size() < 10 || !checkDateText(header.substr(0, 10))) {
         return now;
     }
     const DayMonthYear date = parseDateText(header.substr(0, 10));

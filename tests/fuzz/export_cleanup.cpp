@@ -15,9 +15,9 @@
 #include "fakes/recording_log.h"
 #include "fuzz_support.h"
 #include "model/calendar.h"
+#include "model/date_text.h"
 #include "model/text_tables.h"
 #include "reports/export_cleanup.h"
-#include "ui/days_field.h"
 
 namespace tindlow {
 namespace {
@@ -61,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tindlow;
     std::vector<std::string_view> lines = fuzz::splitBytes(fuzz::bytesOf(data, size), "\n");
     LocalTime now{2025, 6, 15, 10, 0, 0, 0};
-    const DateTextCheck date = checkDateText(fuzz::byteText(lines.front()));
-    if (date.code == 0) {
-        const DayMonthYear given = parseDateText(date.text);
+    const std::optional<std::wstring> date = checkDateText(fuzz::byteText(lines.front()));
+    if (date) {
+        const DayMonthYear given = parseDateText(*date);
         if (given.year >= 1901 && given.year <= 2999 && given.month >= 1 && given.month <= 12 &&
             given.day >= 1 && given.day <= monthLength(given.month, given.year)) {
             now.day = given.day;

@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                (settings.executionLoopPeriod % 2 == 0 &&
                 settings.executionLoopPeriod >= 2 * kExecutionLoopSecondsMin &&
                 settings.executionLoopPeriod <= 2 * kExecutionLoopSecondsMax));
-    FUZZ_CHECK(settings.windowSizeMode >= 0 && settings.windowSizeMode <= kWindowSizeModeMax);
+    FUZZ_CHECK(settings.windowSizeMode == WindowSizeMode::Hidden ||
+               settings.windowSizeMode == WindowSizeMode::Minimized ||
+               settings.windowSizeMode == WindowSizeMode::Normal);
     FUZZ_CHECK(settings.flashLimit >= 0 && settings.flashLimit <= kFlashLimitMax);
     const double hours = settings.defaultPostTrigger / 3600.0;
     FUZZ_CHECK(settings.defaultPostTrigger == 259200.0 ||

@@ -347,7 +347,7 @@ class Program {
         dialog_ = std::make_unique<CTindlowDlg>(fake.platform);
         dialog_->onInitDialog();
         dialog_->onPaint();
-        seenWrites_ = dialog_->lastReminders().writeIndex;
+        seenWrites_ = dialog_->parts().reminders.lastReminders().writeIndex;
         keepShort();
         observe();
     }
@@ -529,7 +529,7 @@ class Program {
             // of the three days before.
             case 20: {
                 const LocalTime now = fake.clock.localTime();
-                const std::int64_t intoToday = now.hour * 3600 + now.minute * 60 + now.second;
+                const auto intoToday = static_cast<std::int64_t>(secondsOfDay(now));
                 const std::int64_t daysMore = in.below(4);
                 const std::int64_t minutesBefore = in.byte() * 5 + 1;
                 fake.clock.advanceSeconds(-(intoToday + daysMore * 86400 + minutesBefore * 60));
@@ -614,8 +614,8 @@ class Program {
 
     // Previews over at most kMostDays days, wherever the number comes from.
     void keepShort() {
-        if (dialog_->state().days > kMostDays) {
-            dialog_->state().days = kMostDays;
+        if (dialog_->parts().daysInput.days() > kMostDays) {
+            dialog_->parts().daysInput.setDays(kMostDays);
         }
         const std::wstring field = fake.view.controlText(ids::kDaysField);
         if (!field.empty() && field.size() < 10 && leadingInt(field) > kMostDays) {
@@ -626,7 +626,7 @@ class Program {
     // A box is open: when it is the reminder box, the reminders it shows must be new. The boxes
     // of the real dialog keep the timer running, and so may these.
     void boxOpen() {
-        const std::uint8_t writes = dialog_->lastReminders().writeIndex;
+        const std::uint8_t writes = dialog_->parts().reminders.lastReminders().writeIndex;
         if (writes != seenWrites_) {
             checkGivenOnce(static_cast<std::uint8_t>(writes - seenWrites_));
             seenWrites_ = writes;
@@ -646,7 +646,7 @@ class Program {
         const LocalTime now = fake.clock.localTime();
         const double nowSec = nowSeconds(now);
         std::vector<const ReminderEntry*> given;
-        for (const auto& [key, entry] : dialog_->todaysDictionary()) {
+        for (const auto& [key, entry] : dialog_->parts().events.today()) {
             if (entry.lastOutputSec == nowSec) {
                 given.push_back(&entry);
             }
@@ -660,7 +660,7 @@ class Program {
             }
             ReminderEntry asked = *entry;
             const std::int32_t slot =
-                evaluateDue(asked, now, dialog_->state().ini.executionLoopPeriod);
+                evaluateDue(asked, now, dialog_->parts().events.ini().executionLoopPeriod);
             if (slot < 0 || slot > kDueAfterEvent) {
                 continue;  // not this check's reminder after all: nothing is due for it now
             }
@@ -689,7 +689,7 @@ class Program {
     // outdated may go.
     void observe() {
         std::set<Occurrence> today;
-        for (const auto& [key, entry] : dialog_->todaysDictionary()) {
+        for (const auto& [key, entry] : dialog_->parts().events.today()) {
             if (entry.remindMatrix != 0 && entry.sKey != kTestReminderKey) {
                 learn(entry, entry.remindMatrix);
             }
@@ -714,7 +714,7 @@ class Program {
     // until the clock is set back; the program may let its state go, and so the model forgets it.
     void forgetOutdated(const std::set<Occurrence>& today) {
         const double nowSec = nowSeconds(fake.clock.localTime());
-        const double defaultPostTrigger = dialog_->state().ini.defaultPostTrigger;
+        const double defaultPostTrigger = dialog_->parts().events.ini().defaultPostTrigger;
         for (auto it = known_.begin(); it != known_.end();) {
             const auto& [occurrence, known] = *it;
             const bool outdated = today.count(occurrence) == 0 &&

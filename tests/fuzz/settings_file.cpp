@@ -9,8 +9,8 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/recording_log.h"
 #include "fuzz_support.h"
+#include "model/settings_file.h"
 #include "model/text_files.h"
-#include "ui/settings_file.h"
 
 namespace tindlow {
 namespace {

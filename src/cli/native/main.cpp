@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/cli_program.h"
 #include "cli/native/posix_file_system.h"
 #include "cli/read_only_file_system.h"

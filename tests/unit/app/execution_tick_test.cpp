@@ -14,18 +14,18 @@ TEST(ExecutionTick, CountsTicksAndKeepsTheTickCount) {
     program.start();
     program.fake.clock.setTickCount(123456);
     program.dialog.onTimer();
-    EXPECT_EQ(program.state().tickCounter, 1);
-    EXPECT_EQ(program.state().lastTickCount, 123456u);
+    EXPECT_EQ(program.parts().run.tick, 1);
+    EXPECT_EQ(program.parts().run.lastTickCount, 123456u);
 }
 
 TEST(ExecutionTick, PopupSignalShowsTheWindowOnEveryTickWhileItExists) {
     TestProgram program;
     program.start();
-    program.state().displayState = DisplayState::Hidden;
+    program.parts().window.hide();
     program.fake.view.commands.clear();
     program.fake.files.addFile(kSignal);
     program.ticks(2);
-    EXPECT_EQ(program.state().displayState, DisplayState::Normal);
+    EXPECT_EQ(program.parts().window.displayState(), DisplayState::Normal);
     EXPECT_EQ(program.fake.view.commands,
               (std::vector<WindowCommand>{WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
     program.fake.files.deleteFile(kSignal);
@@ -37,9 +37,9 @@ TEST(ExecutionTick, PopupSignalShowsTheWindowOnEveryTickWhileItExists) {
 TEST(ExecutionTick, SignalIsDeletedAtTheRemovalTick) {
     TestProgram program;
     program.start();
-    program.fake.files.addFile(kSignal);
-    program.state().popupRemovalTick = 3;
-    program.ticks(2);
+    program.ticks(3);
+    program.parts().popup.give(program.parts().run.tick);
+    program.ticks(19);
     EXPECT_TRUE(program.fake.files.exists(kSignal));
     program.ticks(1);
     EXPECT_FALSE(program.fake.files.exists(kSignal));
@@ -48,11 +48,11 @@ TEST(ExecutionTick, SignalIsDeletedAtTheRemovalTick) {
 TEST(ExecutionTick, ChangeOfDayIsNoticedOnceAndDropsTheNetworkState) {
     TestProgram program;
     program.start();
-    program.state().ini.networkPathState = NetworkPathState::Read;
+    program.parts().events.ini().networkPathState = NetworkPathState::Read;
     program.fake.clock.setTime(23, 59, 59, 500);
     program.ticks(1);
-    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
-    EXPECT_EQ(program.state().ini.networkPathState, NetworkPathState::NotReached);
+    EXPECT_EQ(program.parts().events.loadedDate(), (DayMonthYear{10, 12, 2026}));
+    EXPECT_EQ(program.parts().events.ini().networkPathState, NetworkPathState::NotReached);
 }
 
 TEST(ExecutionTick, TicksInsideAStartupBoxDoNotReloadOrEmptyTheEmittedLog) {
@@ -77,8 +77,8 @@ TEST(ExecutionTick, TicksInsideAStartupBoxDoNotReloadOrEmptyTheEmittedLog) {
 TEST(ExecutionTick, UnreachableNetworkPathIsLoggedAtTheFirstProbeAndEvery500th) {
     TestProgram program;
     program.start();
-    program.state().ini.networkPath = L"\\\\server\\share\\";
-    program.state().ini.networkPathState = NetworkPathState::NotReached;
+    program.parts().events.ini().networkPath = L"\\\\server\\share\\";
+    program.parts().events.ini().networkPathState = NetworkPathState::NotReached;
     program.ticks(9);
     EXPECT_FALSE(program.logged(L"The network path"));
     program.ticks(1);
@@ -99,14 +99,14 @@ TEST(ExecutionTick, OneTimeStepHidesInstanceOneWithWindowSizeModeZero) {
         SCOPED_TRACE(c.tickOfHide);
         TestProgram program;
         program.start();
-        program.state().ini.windowSizeMode = 0;
-        program.state().ini.networkPathState = c.networkState;
-        program.state().ini.networkPath = L"Z:\\absent\\";
+        program.parts().events.ini().windowSizeMode = WindowSizeMode::Hidden;
+        program.parts().events.ini().networkPathState = c.networkState;
+        program.parts().events.ini().networkPath = L"Z:\\absent\\";
         program.ticks(c.tickOfHide - 1);
         EXPECT_TRUE(program.fake.sleeper.slept.empty());
         program.ticks(1);
         EXPECT_EQ(program.fake.sleeper.slept, std::vector<int>{1000});
-        EXPECT_EQ(program.state().displayState, DisplayState::Hidden);
+        EXPECT_EQ(program.parts().window.displayState(), DisplayState::Hidden);
         program.ticks(30);
         EXPECT_EQ(program.fake.sleeper.slept.size(), 1u);
     }
@@ -116,7 +116,7 @@ TEST(ExecutionTick, OneTimeStepOfASecondInstanceLogsTheRejection) {
     TestProgram program;
     program.fake.processes.processes = {{1, L"Tindlow.exe"}, {2, L"Tindlow.exe"}};
     program.start();
-    program.state().ini.windowSizeMode = 0;
+    program.parts().events.ini().windowSizeMode = WindowSizeMode::Hidden;
     program.ticks(5);
     EXPECT_EQ(program.lastLog(),
               L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
@@ -126,26 +126,26 @@ TEST(ExecutionTick, OneTimeStepOfASecondInstanceLogsTheRejection) {
 TEST(ExecutionTick, FlashingAlternatesAndEndsShownNormally) {
     TestProgram program;
     program.start();
-    program.state().ini.flashLimit = 2;
-    program.state().flashing = true;
+    program.parts().events.ini().flashLimit = 2;
+    program.parts().reminders.startFlashing();
     program.fake.view.commands.clear();
     program.ticks(4);  // ticks 1..4: counter 0, 1, 2 flash; 3 ends
     EXPECT_EQ(program.fake.view.commands,
               (std::vector<WindowCommand>{WindowCommand::ShowNormal, WindowCommand::Minimize,
                                           WindowCommand::ShowNormal, WindowCommand::ShowNormal}));
-    EXPECT_FALSE(program.state().flashing);
-    EXPECT_EQ(program.state().flashCounter, -1);
-    EXPECT_EQ(program.state().displayState, DisplayState::Normal);
+    EXPECT_FALSE(program.parts().reminders.flashing());
+    EXPECT_EQ(program.parts().reminders.flashCounter(), -1);
+    EXPECT_EQ(program.parts().window.displayState(), DisplayState::Normal);
 }
 
 TEST(ExecutionTick, ExecutionLoopPeriodResetsTheLoopCounter) {
     TestProgram program;
     program.start();
-    program.state().ini.executionLoopPeriod = 120;
+    program.parts().events.ini().executionLoopPeriod = 120;
     program.ticks(119);
-    EXPECT_EQ(program.state().loopCounter, 119);
+    EXPECT_EQ(program.parts().run.loop, 119);
     program.ticks(1);
-    EXPECT_EQ(program.state().loopCounter, 0);
+    EXPECT_EQ(program.parts().run.loop, 0);
 }
 
 // Typing into the days field: focus empties it; the tick validates it later.
@@ -174,10 +174,10 @@ TEST(DaysField, RevalidationAfterTyping) {
         program.fake.view.texts[ids::kDaysField] = c.typed;
         const size_t before = program.logLines().size();
         program.ticks(10);
-        EXPECT_EQ(program.state().days, c.expectedDays);
+        EXPECT_EQ(program.parts().daysInput.days(), c.expectedDays);
         EXPECT_EQ(program.fake.view.texts[ids::kDaysField], c.expectedField);
         EXPECT_EQ(program.fake.view.focus, ids::kLogList);
-        EXPECT_EQ(program.state().daysFieldEditFlag, 0);
+        EXPECT_FALSE(program.parts().daysInput.editing());
         if (c.expectedLog) {
             EXPECT_EQ(program.lastLog(), c.expectedLog);
         } else {
@@ -190,17 +190,17 @@ TEST(DaysField, DigitsPostponeTheCheckOnlyWhileEditing) {
     TestProgram program;
     program.start();
     program.dialog.onKeyDown(KeyPress::Digit);
-    EXPECT_EQ(program.state().daysRevalidationTick, 0);
+    EXPECT_EQ(program.parts().daysInput.readingTick(), std::nullopt);
     program.dialog.onDaysFieldFocus();
-    EXPECT_EQ(program.state().daysRevalidationTick, 10);
+    EXPECT_EQ(program.parts().daysInput.readingTick(), 10);
     program.ticks(8);
     program.fake.view.texts[ids::kDaysField] = L"3";
     EXPECT_FALSE(program.dialog.onKeyDown(KeyPress::Digit));
-    EXPECT_EQ(program.state().daysRevalidationTick, 14);
+    EXPECT_EQ(program.parts().daysInput.readingTick(), 14);
     program.ticks(5);
-    EXPECT_EQ(program.state().days, 11);
+    EXPECT_EQ(program.parts().daysInput.days(), 11);
     program.ticks(1);
-    EXPECT_EQ(program.state().days, 3);
+    EXPECT_EQ(program.parts().daysInput.days(), 3);
 }
 
 // Feeds the key poll one press per tick from a script.
@@ -224,7 +224,7 @@ constexpr UnhideKey kR = UnhideKey::R;
 TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     TestProgram program;
     program.start();
-    program.state().displayState = DisplayState::Hidden;
+    program.parts().window.hide();
     program.fake.view.commands.clear();
     KeyScript keys{program};
     keys.press(kShift);
@@ -233,7 +233,7 @@ TEST(UnhideKeys, ShiftCtrlDRShowsTheHiddenWindow) {
     EXPECT_TRUE(program.fake.view.commands.empty());
     keys.press(kR);
     EXPECT_EQ(program.fake.view.commands, std::vector<WindowCommand>{WindowCommand::ShowNormal});
-    EXPECT_EQ(program.state().displayState, DisplayState::Initial);
+    EXPECT_EQ(program.parts().window.displayState(), DisplayState::Initial);
 }
 
 TEST(UnhideKeys, InterruptionsAndTimeouts) {
@@ -262,7 +262,7 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
         SCOPED_TRACE(c.name);
         TestProgram program;
         program.start();
-        program.state().displayState = DisplayState::Hidden;
+        program.parts().window.hide();
         KeyScript keys{program};
         for (const Step& step : c.steps) {
             if (step.kind == Step::Key) {
@@ -273,7 +273,7 @@ TEST(UnhideKeys, InterruptionsAndTimeouts) {
                 program.ticks(1);
             }
         }
-        EXPECT_EQ(program.state().displayState != DisplayState::Hidden, c.shown);
+        EXPECT_EQ(program.parts().window.displayState() != DisplayState::Hidden, c.shown);
     }
 }
 

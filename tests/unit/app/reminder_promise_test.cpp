@@ -206,7 +206,7 @@ TEST(ReminderPromise, MidnightInsideAStartupBoxLeadsToAReloadOnceStarted) {
         early += box.text == L"Event: Early\n" ? 1 : 0;
     }
     EXPECT_EQ(early, 1);
-    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
+    EXPECT_EQ(program.parts().events.loadedDate(), (DayMonthYear{10, 12, 2026}));
 }
 
 // A save that fails (a full disk) is reported with the file and the system's reason, in the
@@ -227,7 +227,7 @@ TEST(ReminderPromise, FailedSavesAreReportedAndKeepTheOldFiles) {
         program.start();
         program.fake.files.failWritesWith(kSettings, 28);
         program.fake.files.failWritesWith(kEmitted, 28);
-        program.state().days = 30;
+        program.parts().daysInput.setDays(30);
         program.ticks(4);  // the reminder at 08:00 and its save
         ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
         program.dialog.onClose();
@@ -471,7 +471,7 @@ TEST(ReminderState, SettingTheClockBackRepeatsNoReminder) {
         runs.clockTo(LocalTime{2026, 12, 9, 23, 50, 0, 0});
         runs.runUntil(at(9, 23, 51));
         EXPECT_EQ(runs.boxes, std::vector<std::wstring>{kAtTen});
-        EXPECT_EQ(runs.program().state().rememberedDate, (DayMonthYear{9, 12, 2026}));
+        EXPECT_EQ(runs.program().parts().events.loadedDate(), (DayMonthYear{9, 12, 2026}));
     }
     {
         SCOPED_TRACE("back into an earlier slot, then Reload Data");

@@ -32,10 +32,10 @@ struct Morning : TestProgram {
     }
     double secondsOfDay() const {
         const LocalTime now = fake.clock.localTime();
-        return now.hour * 3600.0 + now.minute * 60.0 + now.second;
+        return tindlow::secondsOfDay(now);
     }
     std::uint32_t matrix(const wchar_t* key) {
-        const ReminderEntry* entry = dialog.todaysDictionary().find(key);
+        const ReminderEntry* entry = dialog.parts().events.today().find(key);
         return entry ? entry->remindMatrix : 0xDEADBEEF;
     }
     std::vector<std::wstring> boxTexts() const {
@@ -75,7 +75,7 @@ TEST(ReminderCheck, AMorningGivesEverySlotAndTheEventOnce) {
     EXPECT_TRUE(program.logged(L"[Total: 4 Reminder]"));
     EXPECT_EQ(program.fake.shell.opened.size(), 4u);
     // The complete dictionary's copy is untouched.
-    EXPECT_EQ(program.dialog.completeDictionary().find(L"[k1]")->remindMatrix, 0u);
+    EXPECT_EQ(program.dialog.parts().events.complete().find(L"[k1]")->remindMatrix, 0u);
 }
 
 TEST(ReminderCheck, AStartInTheMiddleSkipsThePassedSlot) {
@@ -102,7 +102,7 @@ TEST(ReminderCheck, TwoDueAtOnceShareOneNumberedBox) {
     ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
     EXPECT_EQ(program.fake.boxes.shown[0].text,
               L"1) Event: Meeting Team\n2) Event: Lunch With Eva\n");
-    EXPECT_EQ(program.dialog.lastReminders().writeIndex, 2);
+    EXPECT_EQ(program.dialog.parts().reminders.lastReminders().writeIndex, 2);
     std::wstring file;
     for (const auto& [path, bytes] : program.fake.files.files()) {
         if (path.find(L" Reminders.txt") != std::wstring::npos)
@@ -124,7 +124,8 @@ TEST(ReminderCheck, NothingIsEmittedWhileTheBoxIsOpen) {
     program.runUntil(9, 30);
     EXPECT_EQ(program.fake.boxes.shown.size(), 2u);  // slot 0, then slot 1 after the close
     EXPECT_EQ(program.matrix(L"[k1]"), 0b11u);
-    EXPECT_TRUE(program.state().flashing || program.state().flashCounter == -1);
+    EXPECT_TRUE(program.parts().reminders.flashing() ||
+                program.parts().reminders.flashCounter() == -1);
 }
 
 TEST(ReminderCheck, AnUnshownBoxReportsAndKeepsTheCheckOpen) {
@@ -171,7 +172,7 @@ TEST(ReminderCheck, ARestartOnTheSameDayDoesNotRepeat) {
         second.dialog.onTimer();
     }
     EXPECT_TRUE(second.fake.boxes.shown.empty());
-    EXPECT_EQ(second.dialog.todaysDictionary().find(L"[k1]")->remindMatrix, 1u);
+    EXPECT_EQ(second.dialog.parts().events.today().find(L"[k1]")->remindMatrix, 1u);
 }
 
 TEST(ReminderCheck, ATickInsideALoadersBoxNeitherRemindsNorReloads) {
@@ -182,7 +183,7 @@ TEST(ReminderCheck, ATickInsideALoadersBoxNeitherRemindsNorReloads) {
     program.fake.clock.setTime(9, 10, 0);
     program.start();
     program.ticks(1);  // gives slot 0 of the meeting
-    ASSERT_EQ(program.dialog.todaysDictionary().find(L"[k1]")->remindMatrix, 1u);
+    ASSERT_EQ(program.dialog.parts().events.today().find(L"[k1]")->remindMatrix, 1u);
     const size_t boxesBefore = program.fake.boxes.shown.size();
     int nestedBoxes = 0;
     program.fake.boxes.onShow = [&](const FakeMessageBoxes::Box& box) {
@@ -196,7 +197,7 @@ TEST(ReminderCheck, ATickInsideALoadersBoxNeitherRemindsNorReloads) {
     for (size_t i = boxesBefore; i < program.fake.boxes.shown.size(); ++i) {
         EXPECT_EQ(program.fake.boxes.shown[i].text.find(L"Event:"), std::wstring::npos);
     }
-    EXPECT_EQ(program.dialog.todaysDictionary().find(L"[k1]")->remindMatrix, 1u);
+    EXPECT_EQ(program.dialog.parts().events.today().find(L"[k1]")->remindMatrix, 1u);
 }
 
 TEST(Reload, ADayChangeInsideALoadersBoxIsDeferredUntilTheLoadEnds) {
@@ -220,7 +221,7 @@ TEST(Reload, ADayChangeInsideALoadersBoxIsDeferredUntilTheLoadEnds) {
     };
     program.dialog.onButton(ids::kReloadData);
     EXPECT_EQ(readings(), 2);  // start-up and the button; the day change waits
-    EXPECT_EQ(program.state().rememberedDate, (DayMonthYear{10, 12, 2026}));
+    EXPECT_EQ(program.parts().events.loadedDate(), (DayMonthYear{10, 12, 2026}));
     program.ticks(1);
     EXPECT_EQ(readings(), 3);
     program.ticks(5);

@@ -13,10 +13,10 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/test_program.h"
 #include "model/calendar.h"
+#include "model/settings_file.h"
 #include "model/text_files.h"
 #include "schedule/emitted_log.h"
 #include "ui/control_ids.h"
-#include "ui/settings_file.h"
 
 namespace tindlow {
 namespace {

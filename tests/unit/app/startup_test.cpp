@@ -30,9 +30,9 @@ TEST(Startup, EmptyDirectoryGetsTheLayoutAndADefaultSettingsFile) {
     EXPECT_EQ(program.fake.view.title, L"Tindlow v1.40 (a) Instance 1");
     EXPECT_EQ(program.fake.view.timerId, 1);
     EXPECT_EQ(program.fake.view.timerPeriod, 500);
-    EXPECT_TRUE(program.dialog.state().firstPaintDone);
-    EXPECT_EQ(program.dialog.state().rememberedDate, (DayMonthYear{9, 12, 2026}));
-    EXPECT_EQ(program.dialog.state().dashLine, std::wstring(500, L'-'));
+    EXPECT_TRUE(program.dialog.parts().run.started);
+    EXPECT_EQ(program.dialog.parts().events.loadedDate(), (DayMonthYear{9, 12, 2026}));
+    EXPECT_EQ(program.dialog.parts().dashLine, std::wstring(500, L'-'));
 }
 
 TEST(Startup, ExistingFilesAreLeftUntouched) {
@@ -48,7 +48,7 @@ TEST(Startup, ExistingFilesAreLeftUntouched) {
     EXPECT_EQ(files.fileBytes(kRoot + L"\\_EmittedReminders\\EmittedReminders.txt"), "x;1;2\r\n");
     EXPECT_EQ(files.fileBytes(kRoot + L"\\_UserDocuments\\notes.txt"), "mine");
     EXPECT_EQ(program.fake.view.title, L"Tindlow v1.40 (a) Instanz 1");
-    EXPECT_EQ(program.dialog.state().days, 25);
+    EXPECT_EQ(program.dialog.parts().daysInput.days(), 25);
     EXPECT_EQ(program.fake.view.texts[ids::kDaysField], L"25");
     EXPECT_EQ(program.fake.view.moves.back().x, 10);
     EXPECT_EQ(program.fake.view.moves.back().y, 20);
@@ -67,7 +67,6 @@ TEST(Startup, InstanceNumberCountsTindlowProcesses) {
         {1, L"explorer.exe"}, {2, L"Tindlow.exe"}, {3, L"tindlow.exe"}, {4, L"MyTindlowTool.exe"}};
     program.start();
     EXPECT_EQ(program.fake.view.title, L"Tindlow v1.40 (a) Instance 2");
-    EXPECT_EQ(program.dialog.state().runningInstances, (std::vector<std::uint32_t>{2, 4}));
 }
 
 TEST(Startup, NoticesAreShownOnceStartupIsDone) {
@@ -92,7 +91,7 @@ TEST(Startup, WindowSizeModeDecidesHowTheWindowAppears) {
     program.start();
     ASSERT_FALSE(program.fake.view.commands.empty());
     EXPECT_EQ(program.fake.view.commands.back(), WindowCommand::ShowNormal);
-    EXPECT_EQ(program.dialog.state().displayState, DisplayState::Normal);
+    EXPECT_EQ(program.dialog.parts().window.displayState(), DisplayState::Normal);
 }
 
 TEST(Startup, MissingWindowEndsTheDialogAfterABox) {
@@ -103,7 +102,7 @@ TEST(Startup, MissingWindowEndsTheDialogAfterABox) {
     EXPECT_NE(program.fake.boxes.shown[0].text.find(L"No handle to The Tindlow window"),
               std::wstring::npos);
     EXPECT_TRUE(program.fake.view.ended);
-    EXPECT_FALSE(program.dialog.state().firstPaintDone);
+    EXPECT_FALSE(program.dialog.parts().run.started);
 }
 
 TEST(Startup, UnreadableInitializationFileEndsTheProgramAfterABox) {
@@ -115,7 +114,7 @@ TEST(Startup, UnreadableInitializationFileEndsTheProgramAfterABox) {
     EXPECT_EQ(program.fake.boxes.shown[0].caption, L"GetLastError");
     EXPECT_EQ(program.fake.boxes.shown[0].icon, BoxIcon::Information);
     EXPECT_TRUE(program.fake.view.ended);
-    EXPECT_FALSE(program.dialog.state().firstPaintDone);
+    EXPECT_FALSE(program.dialog.parts().run.started);
 }
 
 TEST(Startup, InitializationFileSettingsAreApplied) {
@@ -123,15 +122,15 @@ TEST(Startup, InitializationFileSettingsAreApplied) {
     program.fake.files.addFile(kRoot + L"\\_IniFile\\IniFile.csv",
                                "Value;Key\r\n1;[WindowSize]\r\n30;[ExecutionLoop]\r\n");
     program.start();
-    EXPECT_EQ(program.dialog.state().ini.executionLoopPeriod, 60);
+    EXPECT_EQ(program.dialog.parts().events.ini().executionLoopPeriod, 60);
     EXPECT_EQ(program.fake.view.commands.back(), WindowCommand::Minimize);
-    EXPECT_EQ(program.dialog.state().displayState, DisplayState::Minimized);
+    EXPECT_EQ(program.dialog.parts().window.displayState(), DisplayState::Minimized);
 }
 
 TEST(CloseSequence, SavesSettingsExportsTheLogAndRemovesTheSignal) {
     Program program;
     program.start();
-    program.dialog.state().days = 30;
+    program.dialog.parts().daysInput.setDays(30);
     program.fake.files.addFile(L"C:\\Temp\\PopupHiddenReminders.txt");
     program.fake.clock.set(LocalTime{2026, 12, 9, 17, 5, 9, 0});
     program.dialog.onClose();
@@ -149,7 +148,7 @@ TEST(CloseSequence, CancelEndsWithoutIt) {
     Program program;
     program.start();
     const auto before = program.fake.files.fileBytes(kRoot + L"\\_Settings\\Settings.txt");
-    program.dialog.state().days = 30;
+    program.dialog.parts().daysInput.setDays(30);
     program.dialog.onCancel();
     EXPECT_TRUE(program.fake.view.ended);
     EXPECT_EQ(program.fake.files.fileBytes(kRoot + L"\\_Settings\\Settings.txt"), before);

@@ -155,6 +155,34 @@ TEST(CommandLine, HelpExplainsEveryCommand) {
     EXPECT_EQ(cli.run({"help", "nothing"}).status, kExitWrongArguments);
 }
 
+// The overview lists the commands of the table in its order, each usage with its summary in one
+// column, and the help of each is its usage line over its help text.
+TEST(CommandLine, OverviewAndHelpShowEveryCommandOfTheTable) {
+    CliHarness cli;
+    const std::string overview = cli.run({"--help"}).out;
+    std::size_t at = overview.find("Commands:\n") + std::string("Commands:\n").size();
+    std::size_t column = 0;
+    for (const CliCommandRow& row : cliCommands()) {
+        const std::string name(row.name);
+        const std::string usage =
+            row.operands.empty() ? name : name + " " + std::string(row.operands);
+        SCOPED_TRACE(usage);
+        ASSERT_EQ(overview.compare(at, usage.size() + 3, "  " + usage + " "), 0) << overview;
+        const std::size_t summaryAt = overview.find_first_not_of(' ', at + 2 + usage.size());
+        column = column == 0 ? summaryAt - at : column;
+        EXPECT_EQ(summaryAt - at, column);
+        std::string summary;
+        for (const char c : row.summary) {
+            summary += c == '\n' ? "\n" + std::string(column, ' ') : std::string(1, c);
+        }
+        ASSERT_EQ(overview.compare(summaryAt, summary.size() + 1, summary + "\n"), 0) << overview;
+        at = summaryAt + summary.size() + 1;
+        EXPECT_EQ(cli.run({"help", name}).out,
+                  "Usage: tindlow " + usage + "\n\n" + std::string(row.help));
+    }
+    EXPECT_EQ(overview.compare(at, 10, "\nOptions ("), 0);
+}
+
 TEST(CommandLine, NextAndLastTakeTheKeyInEveryFormAUserHasAtHand) {
     const std::string key =
         "[02.01.2026-18:00:00-300000001-400000001]";  // weekly, Wednesdays 18:00

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/cli_program.h"
 #include "cli/read_only_file_system.h"
 #include "fakes/fake_clock.h"

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/tindlow_dlg.h"
+#include "app/window_commands.h"
 #include "fakes/fake_platform.h"
+#include "ui/control_ids.h"
 
 namespace tindlow {
 
@@ -30,7 +32,21 @@ struct TestProgram {
             dialog.onTimer();
         }
     }
-    ProgramState& state() { return dialog.state(); }
+    AppParts& parts() { return dialog.parts(); }
+    // The command's place in the command menu.
+    static std::size_t menuPlace(MenuCommand command) {
+        const auto& rows = windowCommandRows();
+        std::size_t place = 0;
+        while (place < rows.size() && rows[place].command != command) {
+            ++place;
+        }
+        return place;
+    }
+    // Chooses the command in the command menu.
+    void choose(MenuCommand command) {
+        fake.view.comboSelections[ids::kCommandMenu] = static_cast<int>(menuPlace(command));
+        dialog.onMenuChoice(ids::kCommandMenu);
+    }
     const std::vector<std::wstring>& logLines() const { return fake.view.logLines; }
     // The last log line without its number.
     std::wstring lastLog() const {
@@ -48,5 +64,13 @@ struct TestProgram {
         return false;
     }
 };
+
+// Shows the five error boxes of the run's budget, so later ones are dropped, and forgets them.
+inline void spendErrorBoxBudget(TestProgram& program) {
+    while (program.parts().feedback.errorBoxCount() < ErrorBoxes::kShownPerRun) {
+        program.parts().feedback.showCountedErrorBox(L"spent");
+    }
+    program.fake.boxes.shown.clear();
+}
 
 }  // namespace tindlow

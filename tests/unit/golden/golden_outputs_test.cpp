@@ -52,15 +52,6 @@ struct GoldenSession : TestProgram {
 
     void typeIntoDaysField(const std::wstring& text) { fake.view.texts[ids::kDaysField] = text; }
     void press(int button) { dialog.onButton(button); }
-    // Chooses the command with this number in the command menu.
-    void choose(int number) {
-        const std::vector<std::wstring>& items = fake.view.combos[ids::kCommandMenu];
-        ASSERT_GE(static_cast<int>(items.size()), number);
-        const std::wstring& item = items[static_cast<std::size_t>(number - 1)];
-        ASSERT_EQ(item.rfind(intText(number) + L". ", 0), 0u) << utf8(item);
-        fake.view.comboSelections[ids::kCommandMenu] = number - 1;
-        dialog.onMenuChoice(ids::kCommandMenu);
-    }
 
     // Runs an action that exports one report and answers the bytes of the export file. The
     // action must write exactly one file, a new one in _Exports, and hand it to the shell.
@@ -114,10 +105,12 @@ void checkSession(const std::string& language, const std::string& prefix) {
 
     // The dictionaries as the start-up loaded them, before the scans below store their event
     // times in the entries.
-    EXPECT_TRUE(matchesGolden(prefix + "-complete-dictionary.txt",
-                              program.exportOf([&] { program.choose(10); })));
-    EXPECT_TRUE(matchesGolden(prefix + "-todays-dictionary.txt",
-                              program.exportOf([&] { program.choose(11); })));
+    EXPECT_TRUE(matchesGolden(prefix + "-complete-dictionary.txt", program.exportOf([&] {
+        program.choose(MenuCommand::CompleteDictionaryReport);
+    })));
+    EXPECT_TRUE(matchesGolden(prefix + "-todays-dictionary.txt", program.exportOf([&] {
+        program.choose(MenuCommand::TodaysDictionaryReport);
+    })));
 
     program.typeIntoDaysField(L"30");
     EXPECT_TRUE(matchesGolden(prefix + "-future-30-days.txt",
@@ -126,8 +119,9 @@ void checkSession(const std::string& language, const std::string& prefix) {
                               program.exportOf([&] { program.press(ids::kMissedEvents); })));
 
     program.typeIntoDaysField(kSimulatedDate);
-    EXPECT_TRUE(matchesGolden(prefix + "-date-simulation-" + utf8(kSimulatedDate) + ".txt",
-                              program.exportOf([&] { program.choose(18); })));
+    EXPECT_TRUE(
+        matchesGolden(prefix + "-date-simulation-" + utf8(kSimulatedDate) + ".txt",
+                      program.exportOf([&] { program.choose(MenuCommand::SimulateDate); })));
 
     EXPECT_TRUE(matchesGolden(prefix + "-commands-log.txt", logText(program.logSince(startLines))));
     EXPECT_TRUE(matchesGolden(prefix + "-files.txt", program.fileList()));

@@ -20,7 +20,7 @@ TEST(InitializationFile, LimitsValuesAndLogsEveryLine) {
     reading.read({L"Value;Key", L"0;[ExecutionLoop]", L"5;[WindowSize]", L"250;[NumFlashing]",
                   L"0;[RemindHours]", L""});
     EXPECT_EQ(reading.settings.executionLoopPeriod, 2);
-    EXPECT_EQ(reading.settings.windowSizeMode, 2);
+    EXPECT_EQ(reading.settings.windowSizeMode, WindowSizeMode::Normal);
     EXPECT_EQ(reading.settings.flashLimit, 100);
     EXPECT_EQ(reading.settings.defaultPostTrigger, 259200.0);
     EXPECT_EQ(reading.log.lines, (std::vector<std::wstring>{
@@ -34,22 +34,22 @@ TEST(InitializationFile, ValueIsTheFirstColumnWhereverTheKeyStands) {
     const struct {
         const wchar_t* line;
         std::int32_t loopPeriod;
-        std::int32_t windowSize;
+        WindowSizeMode windowSize;
         double postTrigger;
     } kCases[] = {
-        {L"60;[ExecutionLoop];seconds between checks", 120, 2, 259200},
-        {L"[ExecutionLoop];60", 2, 2, 259200},
-        {L"60;[ExecutionLoop] [WindowSize]", 120, 2, 259200},
-        {L"5 ;[WindowSize]", 1, 2, 259200},
-        {L"five;[WindowSize]", 1, 0, 259200},
-        {L"1;[WindowSize]", 1, 1, 259200},
-        {L"-3;[WindowSize]", 1, 0, 259200},
-        {L"99999;[ExecutionLoop]", 7200, 2, 259200},
-        {L"24;[RemindHours]", 1, 2, 86400},
-        {L"23999;[RemindHours]", 1, 2, 23999 * 3600.0},
-        {L"24000;[RemindHours]", 1, 2, 259200},
-        {L"[ExecutionLoop]", 2, 2, 259200},
-        {L"60;[executionloop]", 1, 2, 259200},
+        {L"60;[ExecutionLoop];seconds between checks", 120, WindowSizeMode::Normal, 259200},
+        {L"[ExecutionLoop];60", 2, WindowSizeMode::Normal, 259200},
+        {L"60;[ExecutionLoop] [WindowSize]", 120, WindowSizeMode::Normal, 259200},
+        {L"5 ;[WindowSize]", 1, WindowSizeMode::Normal, 259200},
+        {L"five;[WindowSize]", 1, WindowSizeMode::Hidden, 259200},
+        {L"1;[WindowSize]", 1, WindowSizeMode::Minimized, 259200},
+        {L"-3;[WindowSize]", 1, WindowSizeMode::Hidden, 259200},
+        {L"99999;[ExecutionLoop]", 7200, WindowSizeMode::Normal, 259200},
+        {L"24;[RemindHours]", 1, WindowSizeMode::Normal, 86400},
+        {L"23999;[RemindHours]", 1, WindowSizeMode::Normal, 23999 * 3600.0},
+        {L"24000;[RemindHours]", 1, WindowSizeMode::Normal, 259200},
+        {L"[ExecutionLoop]", 2, WindowSizeMode::Normal, 259200},
+        {L"60;[executionloop]", 1, WindowSizeMode::Normal, 259200},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.line);

@@ -121,6 +121,32 @@ TEST_F(TextFilesTest, ReadUnicodeLinesSplitsAtLineEnds) {
     }
 }
 
+// A CR that ends the text is a character of the last line, or its end; elsewhere the modes agree.
+TEST(TextLines, AFinalCrIsReadAsTheModeSays) {
+    const struct {
+        std::wstring text;
+        std::vector<std::wstring> inLine;
+        std::vector<std::wstring> lineEnd;
+    } kCases[] = {
+        {L"a\r", {L"a\r"}, {L"a"}},
+        {L"\r", {L"\r"}, {L""}},
+        {L"a\r\nb\r", {L"a", L"b\r"}, {L"a", L"b"}},
+        {L"a\r\r", {L"a\r\r"}, {L"a\r"}},
+        {L"a\rb\r\n", {L"a\rb"}, {L"a\rb"}},
+        {L"", {}, {}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        for (const FinalReturn mode : {FinalReturn::InLine, FinalReturn::LineEnd}) {
+            const auto& expected = mode == FinalReturn::InLine ? c.inLine : c.lineEnd;
+            std::vector<std::wstring> lines{L"before"};
+            EXPECT_EQ(appendTextLines(c.text, lines, mode), static_cast<int>(expected.size()));
+            lines.erase(lines.begin());
+            EXPECT_EQ(lines, expected);
+        }
+    }
+}
+
 TEST_F(TextFilesTest, ReadUnicodeLinesDecodesByTheByteOrderMark) {
     const std::wstring bad(1, static_cast<wchar_t>(0xFFFD));
     const struct {

@@ -41,8 +41,8 @@ inline PreviewResult eventPreview(Dictionary& complete, const LocalTime& now, st
                                   bool lookBack, const std::wstring& fileFilter,
                                   const TextTables& texts) {
     const std::int32_t dayCount = std::clamp(days, 0, 1000);
-    const double secondsOfDay = now.hour * 3600.0 + now.minute * 60.0 + now.second;
-    ScanDay day{todayDayNumber(now) * kSecondsPerDay + secondsOfDay, secondsOfDay};
+    const SecondsOfDay time = secondsOfDay(now);
+    ScanDay day{momentOf(todayDayNumber(now), time), time};
     const double step = lookBack ? -kSecondsPerDay : kSecondsPerDay;
     std::vector<std::wstring> found;
     for (std::int32_t i = 0; i <= dayCount && (!lookBack || day.dayCursor >= 0.0); ++i) {

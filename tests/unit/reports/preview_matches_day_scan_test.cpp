@@ -281,7 +281,7 @@ bool sameTime(double a, double b) {
 }
 
 ScanDay scanDayOf(const LocalTime& now) {
-    return ScanDay{nowSeconds(now), now.hour * 3600.0 + now.minute * 60.0 + now.second};
+    return ScanDay{nowSeconds(now), secondsOfDay(now)};
 }
 
 // The first difference between the two runs, or nothing.

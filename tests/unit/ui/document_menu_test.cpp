@@ -28,17 +28,18 @@ TEST(DocumentMenu, ChoiceOpensTheNamedTarget) {
         const wchar_t* selected;
         const wchar_t* path;
         int networkState;
-        int message;
+        std::optional<int> message;
     } kCases[] = {
-        {L"1. Open the Settings File", L"C:\\P\\_Settings\\Settings.txt", 0, -1},
-        {L"2. Open the Initialization File", L"C:\\P\\_IniFile\\IniFile.xlsm", 0, -1},
-        {L"4. Open the _SingleEvents File: Dates.xlsm", L"C:\\P\\_SingleEvents\\Dates.xlsm", 0, -1},
-        {L"5. Open the _NetworkEvents File: N.xlsm", L"\\\\s\\e\\N.xlsm", 3, -1},
-        {L"9. Open the Tindlow Main Directory", L"C:\\P", 0, -1},
-        {L"15. Open the configured Network Path", L"\\\\s\\e\\", 2, -1},
+        {L"1. Open the Settings File", L"C:\\P\\_Settings\\Settings.txt", 0, std::nullopt},
+        {L"2. Open the Initialization File", L"C:\\P\\_IniFile\\IniFile.xlsm", 0, std::nullopt},
+        {L"4. Open the _SingleEvents File: Dates.xlsm", L"C:\\P\\_SingleEvents\\Dates.xlsm", 0,
+         std::nullopt},
+        {L"5. Open the _NetworkEvents File: N.xlsm", L"\\\\s\\e\\N.xlsm", 3, std::nullopt},
+        {L"9. Open the Tindlow Main Directory", L"C:\\P", 0, std::nullopt},
+        {L"15. Open the configured Network Path", L"\\\\s\\e\\", 2, std::nullopt},
         {L"15. Open the configured Network Path", L"", 0, 7},
         {L"15. Open the configured Network Path", L"", 1, 8},
-        {L"", L"", 0, -1},
+        {L"", L"", 0, std::nullopt},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.selected);

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/test_program.h"
-#include "ui/button_hover.h"
 #include "ui/control_ids.h"
-#include "ui/start_position.h"
 
 namespace tindlow {
 namespace {
@@ -11,7 +9,7 @@ namespace {
 TEST(LogList, NumbersLinesOverTheWholeRun) {
     TestProgram program;
     FakeView& view = program.fake.view;
-    LogList& log = program.dialog.log();
+    LogList& log = program.dialog.parts().log;
     for (int i = 0; i < 999; ++i)
         log.log(L"x");
     EXPECT_EQ(view.logLines[6], L"007   x");
@@ -62,8 +60,8 @@ TEST(LogList, ManyLinesAtOnceAreScrolledToOnce) {
 TEST(LogList, ClearListboxKeepsTheNumbering) {
     TestProgram program;
     program.start();
-    while (program.dialog.log().lineNumber() < 41)
-        program.dialog.log().log(L"x");
+    while (program.dialog.parts().log.lineNumber() < 41)
+        program.dialog.parts().log.log(L"x");
     program.dialog.onButton(ids::kClearListbox);
     ASSERT_EQ(program.logLines().size(), 1u);
     EXPECT_EQ(program.logLines()[0], L"042   The 'Clear Listbox' button was pressed.");
@@ -78,7 +76,7 @@ TEST(LogList, StopEntriesCheckBoxDropsLinesUntilUnchecked) {
     EXPECT_NE(checkedLine.find(L"The 'Stop Listbox checkmark was checked."), std::wstring::npos);
     const size_t lines = program.logLines().size();
     program.dialog.onButton(ids::kOpenDirectory);
-    program.dialog.log().log(L"dropped");
+    program.dialog.parts().log.log(L"dropped");
     EXPECT_EQ(program.logLines().size(), lines);
     program.fake.view.checked[ids::kStopEntries] = false;
     program.dialog.onButton(ids::kStopEntries);
@@ -105,7 +103,7 @@ TEST(Buttons, OpenHelpFollowsTheLanguageSetting) {
         SCOPED_TRACE(c.language);
         TestProgram program;
         program.start();
-        program.state().language = c.language;
+        program.parts().language.setName(c.language);
         program.fake.shell.result = c.shellResult;
         program.dialog.onButton(ids::kOpenHelp);
         EXPECT_EQ(program.fake.shell.opened, std::vector<std::wstring>{c.file});
@@ -127,7 +125,7 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
     TestProgram first;
     first.start();
     first.dialog.onButton(ids::kHideWindow);
-    EXPECT_EQ(first.state().displayState, DisplayState::Hidden);
+    EXPECT_EQ(first.parts().window.displayState(), DisplayState::Hidden);
     EXPECT_EQ(first.fake.view.commands.back(), WindowCommand::Hide);
     EXPECT_EQ(first.fake.sleeper.slept, std::vector<int>{1000});
 
@@ -137,7 +135,7 @@ TEST(Buttons, HideWindowOnlyForInstanceOne) {
     second.dialog.onButton(ids::kHideWindow);
     EXPECT_EQ(second.lastLog(),
               L"Hiding request is rejected. Only the first instance is allowed to be hidden.");
-    EXPECT_NE(second.state().displayState, DisplayState::Hidden);
+    EXPECT_NE(second.parts().window.displayState(), DisplayState::Hidden);
 }
 
 TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
@@ -145,7 +143,7 @@ TEST(Buttons, HideRequestUsesTheInstanceWordOfTheStartLanguage) {
     program.start();
     program.dialog.onButton(ids::kSwitchLanguage);  // now German; the title still says Instance
     program.dialog.onButton(ids::kHideWindow);
-    EXPECT_EQ(program.state().displayState, DisplayState::Hidden);
+    EXPECT_EQ(program.parts().window.displayState(), DisplayState::Hidden);
 }
 
 TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
@@ -157,7 +155,7 @@ TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
     const std::wstring firstCommand = view.combos[ids::kCommandMenu].at(0);
     program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_EQ(program.lastLog(), L"The 'Switch Language' button was pressed.");
-    EXPECT_EQ(program.state().language, L"German");
+    EXPECT_EQ(program.parts().language.name(), L"German");
     EXPECT_EQ(view.texts[ids::kFutureEvents], L"K\u00fcnftige Ereignisse");
     EXPECT_EQ(view.texts[ids::kDaysLabel], L"Tage:");
     EXPECT_EQ(view.texts[ids::kStopEntries], L"Stoppe Eintr\u00e4ge");
@@ -168,7 +166,7 @@ TEST(Language, SwitchLogsInTheOldLanguageAndRelabelsEverything) {
     EXPECT_EQ(view.title, L"Tindlow v1.40 (a) Instance 1");
     program.dialog.onButton(ids::kSwitchLanguage);
     EXPECT_NE(program.lastLog().find(L"Sprache Wechseln"), std::wstring::npos);
-    EXPECT_EQ(program.state().language, L"English");
+    EXPECT_EQ(program.parts().language.name(), L"English");
 }
 
 TEST(Language, AnyOtherSettingSwitchesToEnglish) {
@@ -177,7 +175,7 @@ TEST(Language, AnyOtherSettingSwitchesToEnglish) {
     program.start();
     EXPECT_EQ(program.fake.view.texts[ids::kReloadData], L"Daten Nachladen");
     program.dialog.onButton(ids::kSwitchLanguage);
-    EXPECT_EQ(program.state().language, L"English");
+    EXPECT_EQ(program.parts().language.name(), L"English");
 }
 
 TEST(Language, MenusAreFilledOnlyOnceTheFirstPaintIsDone) {
@@ -190,37 +188,10 @@ TEST(Language, MenusAreFilledOnlyOnceTheFirstPaintIsDone) {
     EXPECT_EQ(program.fake.view.tooltips.size(), 9u);
 }
 
-TEST(StartPosition, Plausibility) {
-    const ScreenRect window{0, 0, 1000, 400};
-    const struct {
-        int x, y;
-        int expectedX, expectedY, message;
-    } kCases[] = {
-        {-400, 100, -400, 100, -1},
-        {-500, 100, -500, 100, -1},
-        {-501, 100, 0, 0, 69},
-        {1420, 0, 1420, 0, -1},
-        {1421, 0, 0, 0, 69},
-        {0, 880, 0, 880, -1},
-        {0, 881, 0, 0, 70},
-        {0, -1, 0, 0, 70},
-        {-501, -1, 0, 0, 70},
-        {-501, 881, 0, 0, 70},
-        {INT32_MIN, INT32_MAX, 0, 0, 70},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        const StartPositionCheck check = checkStartPosition(c.x, c.y, window, 1920, 1080);
-        EXPECT_EQ(check.x, c.expectedX);
-        EXPECT_EQ(check.y, c.expectedY);
-        EXPECT_EQ(check.message, c.message);
-    }
-}
-
 TEST(StartPosition, CorrectionBoxesAreCounted) {
     TestProgram program;
     program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt", "StartPosition = 0,-5\r\n");
-    program.state().errorBoxCount = 5;
+    spendErrorBoxBudget(program);
     program.start();
     EXPECT_TRUE(program.fake.boxes.shown.empty());
     EXPECT_EQ(program.fake.view.moves.back().x, 0);
@@ -245,7 +216,7 @@ TEST(Hover, TickMouseMoveAndLeaveShareTheHighlight) {
     view.cursor = {100, 30};  // bottom-right edge counts as inside
     program.ticks(1);
     EXPECT_EQ(view.faces[ids::kFutureEvents], red);
-    EXPECT_EQ(program.state().buttons.highlighted, 0);
+    EXPECT_EQ(program.parts().window.buttons().highlighted, std::optional<std::size_t>(0));
     const int changes = view.faceChanges;
     program.ticks(1);
     EXPECT_EQ(view.faceChanges, changes);
@@ -255,12 +226,12 @@ TEST(Hover, TickMouseMoveAndLeaveShareTheHighlight) {
     EXPECT_EQ(view.faces[ids::kMissedEvents], red);
     program.dialog.onMouseMove();
     EXPECT_EQ(view.faces[ids::kMissedEvents], (Rgb{240, 255, 240}));
-    EXPECT_EQ(program.state().buttons.highlighted, -1);
+    EXPECT_EQ(program.parts().window.buttons().highlighted, std::nullopt);
     EXPECT_EQ(view.leaveTrackings, 1);
     program.dialog.onMouseLeave();
     EXPECT_EQ(view.faces[ids::kMissedEvents], red);
-    view.cursor = {5000, 20};  // outside the window: leave does nothing
-    program.state().buttons.highlighted = -1;
+    program.dialog.onMouseMove();  // back on the dialog's surface: no highlight
+    view.cursor = {5000, 20};      // outside the window: leave does nothing
     const int before = view.faceChanges;
     program.dialog.onMouseLeave();
     EXPECT_EQ(view.faceChanges, before);
@@ -273,20 +244,20 @@ TEST(WindowMove, StoresThePositionOnceTheFirstPaintIsDone) {
     program.dialog.onInitDialog();
     program.fake.view.window = {50, 60, 1050, 500};
     program.dialog.onMove();
-    EXPECT_EQ(program.state().startX, 0);
+    EXPECT_EQ(program.parts().window.startPosition().x, 0);
     program.dialog.onPaint();
     program.fake.view.window = {70, 80, 1070, 520};
     program.fake.view.controlRects[ids::kOpenHelp] = {75, 85, 120, 100};
     program.dialog.onMove();
-    EXPECT_EQ(program.state().startX, 70);
-    EXPECT_EQ(program.state().startY, 80);
-    EXPECT_EQ(program.state().buttons.rows[3].rect, (ScreenRect{75, 85, 120, 100}));
+    EXPECT_EQ(program.parts().window.startPosition().x, 70);
+    EXPECT_EQ(program.parts().window.startPosition().y, 80);
+    EXPECT_EQ(program.parts().window.buttons().rows[3].rect, (ScreenRect{75, 85, 120, 100}));
     // Minimising moves the window off the screen; that position is not kept.
     program.fake.view.minimized = true;
     program.fake.view.window = {-32000, -32000, -31000, -31560};
     program.dialog.onMove();
-    EXPECT_EQ(program.state().startX, 70);
-    EXPECT_EQ(program.state().startY, 80);
+    EXPECT_EQ(program.parts().window.startPosition().x, 70);
+    EXPECT_EQ(program.parts().window.startPosition().y, 80);
 }
 
 }  // namespace

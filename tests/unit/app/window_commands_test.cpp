@@ -42,10 +42,6 @@ struct Commands : TestProgram {
                                       narrow(kWeekly) + ";2\r\n");
         start();
     }
-    void choose(int number) {
-        fake.view.comboSelections[ids::kCommandMenu] = number - 1;
-        dialog.onMenuChoice(ids::kCommandMenu);
-    }
     // Selects the last log line that contains the text.
     void select(const std::wstring& part) {
         fake.view.selectedLine = -1;
@@ -58,7 +54,7 @@ struct Commands : TestProgram {
     }
     // Logs a line that carries the key and selects it.
     void selectKey(const std::wstring& key) {
-        dialog.log().log(L"Event: x [Key: " + key + L"]");
+        dialog.parts().log.log(L"Event: x [Key: " + key + L"]");
         fake.view.selectedLine = static_cast<int>(logLines().size()) - 1;
     }
     std::size_t mark() const { return logLines().size(); }
@@ -72,10 +68,9 @@ struct Commands : TestProgram {
         }
         return lines;
     }
-    std::wstring selectedLine(int number) const {
+    std::wstring selectedLine(MenuCommand command) const {
         return L"The Combo-box command '" +
-               fake.view.combos.at(ids::kCommandMenu)[static_cast<std::size_t>(number - 1)] +
-               L"' was selected.";
+               fake.view.combos.at(ids::kCommandMenu)[menuPlace(command)] + L"' was selected.";
     }
     // The text of the export opened last, its CR LF line ends read as "\n".
     std::wstring openedText() const {
@@ -121,7 +116,7 @@ TEST(CommandMenu, TheChoiceIsLoggedBeforeTheCommandRuns) {
             program.dialog.onButton(ids::kSwitchLanguage);
         }
         const std::size_t from = program.mark();
-        program.choose(1);
+        program.choose(MenuCommand::ListRunningInstances);
         const std::wstring& text = program.fake.view.combos.at(ids::kCommandMenu)[0];
         std::vector<std::wstring> expected = {
             c.german ? L"Der Combo-Box Befehl '" + text + L"' wurde ausgew\u00e4hlt."
@@ -130,7 +125,6 @@ TEST(CommandMenu, TheChoiceIsLoggedBeforeTheCommandRuns) {
         EXPECT_EQ(program.logSince(from), expected);
         EXPECT_EQ(program.fake.view.comboSelections[ids::kCommandMenu], 0);
     }
-    EXPECT_EQ(program.state().runningInstances, (std::vector<std::uint32_t>{4711, 815}));
 }
 
 TEST(CommandMenu, ATextOfNoCommandIsOnlyLogged) {
@@ -159,7 +153,7 @@ TEST(CommandMenu, ATextOfNoCommandIsOnlyLogged) {
 TEST(CommandMenu, PopUpSignalLastsTwentyTicks) {
     Commands program;
     const std::size_t from = program.mark();
-    program.choose(2);
+    program.choose(MenuCommand::PopUpHiddenInstances);
     EXPECT_EQ(program.logSince(from).size(), 1u);
     EXPECT_TRUE(program.fake.files.exists(kPopupSignalFile));
     program.fake.view.commands.clear();
@@ -197,26 +191,26 @@ TEST(CommandMenu, SettingsAndInitializationFileAreReadAgain) {
     Commands program;
     program.fake.files.addFile(L"C:\\P\\_Settings\\Settings.txt",
                                "Language = German\r\nPreviewLookbackDays = 42\r\n");
-    program.choose(3);
+    program.choose(MenuCommand::ReloadSettingsFile);
     EXPECT_TRUE(program.logged(L"Read/Lese C:\\P\\_Settings\\Settings.txt:\n"));
-    EXPECT_EQ(program.state().days, 42);
+    EXPECT_EQ(program.parts().daysInput.days(), 42);
     // Taken, not applied: the language changes at the next switch or start.
-    EXPECT_EQ(program.state().language, L"German");
+    EXPECT_EQ(program.parts().language.name(), L"German");
     EXPECT_EQ(program.fake.view.combos[ids::kCommandMenu][0], englishTables().commandMenu[0]);
 
     program.fake.files.addFile(L"C:\\P\\_IniFile\\IniFile.csv", "30;[ExecutionLoop]\r\n");
-    program.choose(4);
+    program.choose(MenuCommand::ReloadInitializationFile);
     EXPECT_TRUE(program.logged(L"Reading C:\\P\\_IniFile\\IniFile.csv:"));
-    EXPECT_EQ(program.state().ini.executionLoopPeriod, 60);
+    EXPECT_EQ(program.parts().events.ini().executionLoopPeriod, 60);
     EXPECT_FALSE(program.fake.view.ended);
 
     // Without the file the reason is shown and the program runs on with what it has.
     program.fake.files.deleteFile(L"C:\\P\\_IniFile\\IniFile.csv");
-    program.choose(4);
+    program.choose(MenuCommand::ReloadInitializationFile);
     ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
     EXPECT_EQ(program.fake.boxes.shown[0].caption, L"GetLastError");
     EXPECT_FALSE(program.fake.view.ended);
-    EXPECT_EQ(program.state().ini.executionLoopPeriod, 60);
+    EXPECT_EQ(program.parts().events.ini().executionLoopPeriod, 60);
 }
 
 TEST(CommandMenu, ReloadOfAllDataFilesKeepsTheDaysReminderState) {
@@ -226,12 +220,12 @@ TEST(CommandMenu, ReloadOfAllDataFilesKeepsTheDaysReminderState) {
     program.fake.files.addFile(L"C:\\P\\_SingleEvents\\New.csv",
                                std::string(kHeader) + "New;x;10.12.2026;0;0;0;;[new];2\r\n");
     const std::size_t from = program.mark();
-    program.choose(5);
+    program.choose(MenuCommand::ReloadAllDataFiles);
     const auto lines = program.logSince(from);
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[1], program.state().dashLine);
+    EXPECT_EQ(lines[1], program.parts().dashLine);
     EXPECT_FALSE(program.logged(L"The 'Reload Dates' button was pressed."));
-    EXPECT_NE(program.dialog.completeDictionary().find(L"[new]"), nullptr);
+    EXPECT_NE(program.dialog.parts().events.complete().find(L"[new]"), nullptr);
     EXPECT_TRUE(program.logged(L"Reading C:\\P\\_SingleEvents\\New.csv:"));
     program.ticks(4);
     EXPECT_EQ(program.fake.boxes.shown.size(), 1u);
@@ -253,15 +247,16 @@ TEST(CommandMenu, LogListToTheClipboard) {
         Commands program;
         program.fake.clipboard.result = c.result;
         const std::size_t from = program.mark();
-        program.choose(6);
+        program.choose(MenuCommand::CopyLogListToClipboard);
         EXPECT_EQ(program.logSince(from).size(), 1u);
-        EXPECT_EQ(program.state().errorBoxCount, 0);
+        EXPECT_EQ(program.parts().feedback.errorBoxCount(), 0);
         if (c.result == ClipboardResult::Ok) {
             EXPECT_TRUE(program.fake.boxes.shown.empty());
             const std::wstring& copied = program.fake.clipboard.content;
-            EXPECT_EQ(copied, program.dialog.log().content());
+            EXPECT_EQ(copied, program.dialog.parts().log.content());
             // The command's own line comes last, followed by a line feed only.
-            EXPECT_TRUE(copied.ends_with(program.selectedLine(6) + L"\n"));
+            EXPECT_TRUE(copied.ends_with(program.selectedLine(MenuCommand::CopyLogListToClipboard) +
+                                         L"\n"));
             EXPECT_EQ(copied.find(L'\r'), std::wstring::npos);
         } else {
             ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
@@ -276,31 +271,32 @@ TEST(CommandMenu, AnEmptyLogListIsCopiedAsAnEmptyText) {
     program.dialog.onButton(ids::kStopEntries);
     program.dialog.onButton(ids::kClearListbox);
     program.fake.clipboard.content = L"before";
-    program.choose(6);
+    program.choose(MenuCommand::CopyLogListToClipboard);
     EXPECT_EQ(program.fake.clipboard.content, L"");
     EXPECT_TRUE(program.fake.boxes.shown.empty());
 }
 
 TEST(CommandMenu, ExportsOpenInTheEditor) {
     const struct {
-        int command;
+        MenuCommand command;
         const wchar_t* suffix;
         bool reportsFailedOpen;
     } kCases[] = {
-        {7, L" ListboxContent.txt", true},
-        {10, L" CompleteDictionaryContent.txt", false},
-        {11, L" TodaysDictionaryContent.txt", false},
+        {MenuCommand::ShowLogListInEditor, L" ListboxContent.txt", true},
+        {MenuCommand::CompleteDictionaryReport, L" CompleteDictionaryContent.txt", false},
+        {MenuCommand::TodaysDictionaryReport, L" TodaysDictionaryContent.txt", false},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.command);
+        SCOPED_TRACE(static_cast<int>(c.command));
         Commands program;
         program.choose(c.command);
         ASSERT_EQ(program.fake.shell.opened.size(), 1u);
         const std::wstring& path = program.fake.shell.opened[0];
         EXPECT_TRUE(path.starts_with(L"C:\\P\\_Exports\\2026-12-09_08.30.00"));
         EXPECT_TRUE(path.ends_with(c.suffix));
-        if (c.command == 7) {
-            EXPECT_TRUE(program.openedText().ends_with(program.selectedLine(7) + L"\n"));
+        if (c.command == MenuCommand::ShowLogListInEditor) {
+            EXPECT_TRUE(program.openedText().ends_with(
+                program.selectedLine(MenuCommand::ShowLogListInEditor) + L"\n"));
         }
         program.fake.shell.result = 2;
         program.fake.shell.error = 5;
@@ -316,10 +312,10 @@ TEST(CommandMenu, ExportsOpenInTheEditor) {
 TEST(CommandMenu, LastRemindersNewestFirst) {
     Commands program;
     for (int i = 0; i < 3; ++i) {
-        program.choose(17);
+        program.choose(MenuCommand::CreateTestReminder);
         program.ticks(6);
     }
-    const auto& ring = program.dialog.lastReminders().texts;
+    const auto& ring = program.dialog.parts().reminders.lastReminders().texts;
     const std::vector<std::wstring> emitted = {ring[2], ring[1], ring[0]};
     ASSERT_FALSE(emitted[0].empty());
     ASSERT_NE(emitted[0], emitted[1]);
@@ -328,18 +324,19 @@ TEST(CommandMenu, LastRemindersNewestFirst) {
     const std::size_t boxes = program.fake.boxes.shown.size();
 
     std::size_t from = program.mark();
-    program.choose(8);
-    std::vector<std::wstring> expected = {program.selectedLine(8), emitted[0], emitted[1],
-                                          emitted[2], program.state().dashLine};
+    program.choose(MenuCommand::ShowLastReminders);
+    std::vector<std::wstring> expected = {program.selectedLine(MenuCommand::ShowLastReminders),
+                                          emitted[0], emitted[1], emitted[2],
+                                          program.parts().dashLine};
     EXPECT_EQ(program.logSince(from), expected);
     ASSERT_EQ(program.fake.boxes.shown.size(), boxes + 1);
     EXPECT_EQ(program.fake.boxes.shown.back().text, text);
     EXPECT_EQ(program.fake.boxes.shown.back().icon, BoxIcon::Information);
-    EXPECT_EQ(program.state().errorBoxCount, 0);
+    EXPECT_EQ(program.parts().feedback.errorBoxCount(), 0);
 
     from = program.mark();
-    program.choose(9);
-    expected[0] = program.selectedLine(9);
+    program.choose(MenuCommand::ShowLastRemindersInEditor);
+    expected[0] = program.selectedLine(MenuCommand::ShowLastRemindersInEditor);
     EXPECT_EQ(program.logSince(from), expected);
     EXPECT_TRUE(program.fake.shell.opened.back().ends_with(L" Reminders.txt"));
     EXPECT_EQ(program.openedText(), text);
@@ -347,14 +344,17 @@ TEST(CommandMenu, LastRemindersNewestFirst) {
 
 TEST(CommandMenu, LastRemindersWhenNoneWasGiven) {
     Commands program;
-    for (const int command : {8, 9, 8, 9, 8, 9}) {
-        SCOPED_TRACE(command);
+    for (const MenuCommand command :
+         {MenuCommand::ShowLastReminders, MenuCommand::ShowLastRemindersInEditor,
+          MenuCommand::ShowLastReminders, MenuCommand::ShowLastRemindersInEditor,
+          MenuCommand::ShowLastReminders, MenuCommand::ShowLastRemindersInEditor}) {
+        SCOPED_TRACE(static_cast<int>(command));
         const std::size_t from = program.mark();
         const std::size_t boxes = program.fake.boxes.shown.size();
         program.choose(command);
         EXPECT_EQ(program.logSince(from).size(), 1u);
         // Counted: the sixth error box of the run is no longer shown.
-        const bool shown = program.state().errorBoxCount <= 5;
+        const bool shown = program.parts().feedback.errorBoxCount() <= 5;
         ASSERT_EQ(program.fake.boxes.shown.size(), boxes + (shown ? 1 : 0));
         if (shown) {
             EXPECT_EQ(program.fake.boxes.shown.back().text,
@@ -381,16 +381,18 @@ TEST(CommandMenu, TheRingKeepsTheLast256) {
 
 TEST(CommandMenu, PreviewAndLookBackOfOneFile) {
     const struct {
-        int command;
+        MenuCommand command;
         const wchar_t* key;
         const wchar_t* trigger;
         const wchar_t* suffix;
     } kCases[] = {
-        {12, kTomorrow.c_str(), L"[Trigger Date: 10.12.2026 12:00:00]", L" Preview.txt"},
-        {13, kPast.c_str(), L"[Trigger Date: 05.12.2026 09:00:00]", L" Loop-back.txt"},
+        {MenuCommand::PreviewOfSelectedFile, kTomorrow.c_str(),
+         L"[Trigger Date: 10.12.2026 12:00:00]", L" Preview.txt"},
+        {MenuCommand::LookBackOfSelectedFile, kPast.c_str(), L"[Trigger Date: 05.12.2026 09:00:00]",
+         L" Loop-back.txt"},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.command);
+        SCOPED_TRACE(static_cast<int>(c.command));
         Commands program;
         program.select(L"Reading " + kDates + L":");
         const std::size_t from = program.mark();
@@ -409,7 +411,7 @@ TEST(CommandMenu, PreviewAndLookBackOfOneFile) {
 TEST(CommandMenu, FilePreviewNeedsAFileLine) {
     Commands program;
     const std::size_t from = program.mark();
-    program.choose(12);
+    program.choose(MenuCommand::PreviewOfSelectedFile);
     EXPECT_EQ(program.logSince(from).back(),
               L"Sorry, but the selected listbox line does not contain a file name. The selected "
               L"line was: \nNo listbox entry was selected.");
@@ -418,7 +420,7 @@ TEST(CommandMenu, FilePreviewNeedsAFileLine) {
     const std::wstring line =
         program.logLines()[static_cast<std::size_t>(program.fake.view.selectedLine)];
     program.dialog.onButton(ids::kSwitchLanguage);
-    program.choose(13);
+    program.choose(MenuCommand::LookBackOfSelectedFile);
     EXPECT_EQ(program.lastLog(),
               L"Der ausgew\u00e4hlte Listbox Eintrag enth\u00e4lt leider keinen Dateinamen. Die "
               L"ausgew\u00e4hlte Zeile war: \n" +
@@ -432,23 +434,23 @@ TEST(CommandMenu, KeyLineOpensTheWorkbookOfItsFile) {
     ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
     program.selectKey(kTomorrow);
     const std::size_t from = program.mark();
-    program.choose(14);
+    program.choose(MenuCommand::OpenFileOfSelectedKey);
     const std::vector<std::wstring> expected = {
-        program.selectedLine(14),
+        program.selectedLine(MenuCommand::OpenFileOfSelectedKey),
         L"The identified file path and name is: C:\\P\\_SingleEvents\\Dates.xlsm",
-        L"The row number is: 2", L"The reminder key is: " + kTomorrow, program.state().dashLine};
+        L"The row number is: 2", L"The reminder key is: " + kTomorrow, program.parts().dashLine};
     EXPECT_EQ(program.logSince(from), expected);
     EXPECT_EQ(program.fake.shell.opened.back(), L"C:\\P\\_SingleEvents\\Dates.xlsm");
     // The files were read anew without a trace in the log list, and the reminder given before
     // the lookup is not given again.
-    EXPECT_NE(program.dialog.completeDictionary().find(kWeekly), nullptr);
+    EXPECT_NE(program.dialog.parts().events.complete().find(kWeekly), nullptr);
     program.ticks(4);
     EXPECT_EQ(program.fake.boxes.shown.size(), 1u);
 
     program.fake.shell.result = 2;
     program.fake.shell.error = 2;
     program.selectKey(kWeekly);
-    program.choose(14);
+    program.choose(MenuCommand::OpenFileOfSelectedKey);
     EXPECT_EQ(program.fake.shell.opened.back(), L"C:\\P\\_PeriodicEvents\\Team.xlsm");
     EXPECT_EQ(program.lastLog(), L"An error has occurred. The Windows error code was: 2");
 }
@@ -457,15 +459,17 @@ TEST(CommandMenu, KeyLookupFailures) {
     Commands program;
     program.selectKey(kUnknown);
     const std::wstring unknownLine = program.logLines().back();
-    program.choose(14);
+    program.choose(MenuCommand::OpenFileOfSelectedKey);
     program.select(L"The Combo-box command '14.");
     const std::wstring wrongLine =
         program.logLines()[static_cast<std::size_t>(program.fake.view.selectedLine)];
-    for (const int command : {14, 15, 16}) {
+    for (const MenuCommand command :
+         {MenuCommand::OpenFileOfSelectedKey, MenuCommand::NextEventOfSelectedKey,
+          MenuCommand::LastEventOfSelectedKey}) {
         program.choose(command);
     }
     program.fake.view.selectedLine = -1;
-    program.choose(15);
+    program.choose(MenuCommand::NextEventOfSelectedKey);
     const std::wstring wrong =
         L"Sorry, but you have selected a wrong line. It does not contain a valid reminder key "
         L"(a long random string).\n";
@@ -476,7 +480,7 @@ TEST(CommandMenu, KeyLookupFailures) {
         wrong + wrongLine, wrong + wrongLine, wrong + wrongLine,
         wrong + L"No listbox entry was selected."};
     EXPECT_EQ(program.boxTexts(), expected);
-    EXPECT_EQ(program.state().errorBoxCount, 5);
+    EXPECT_EQ(program.parts().feedback.errorBoxCount(), 5);
     EXPECT_TRUE(program.fake.shell.opened.empty());
 }
 
@@ -485,28 +489,28 @@ TEST(CommandMenu, NextAndLastEventOfAKey) {
         L"The reminder-key was found, but unfortunately the next/last event could not be "
         L"determined.";
     const struct {
-        int command;
+        MenuCommand command;
         std::wstring key;
         std::wstring result;  // the line, or the box when nothing was found
     } kCases[] = {
-        {15, kWeekly,
+        {MenuCommand::NextEventOfSelectedKey, kWeekly,
          L"Event: Weekly Team [Input Date: 04.12.2026] [Trigger Date: 11.12.2026 10:00:00] [File: "
          L"C:\\P\\_PeriodicEvents\\Team.csv] [Line: 2] [Key: " +
              kWeekly + L"]"},
-        {16, kWeekly, L"[Trigger Date: 04.12.2026 10:00:00]"},
-        {15, kPast, notFound},
-        {16, kPast, L"[Trigger Date: 05.12.2026 09:00:00]"},
-        {16, kTomorrow, notFound},
+        {MenuCommand::LastEventOfSelectedKey, kWeekly, L"[Trigger Date: 04.12.2026 10:00:00]"},
+        {MenuCommand::NextEventOfSelectedKey, kPast, notFound},
+        {MenuCommand::LastEventOfSelectedKey, kPast, L"[Trigger Date: 05.12.2026 09:00:00]"},
+        {MenuCommand::LastEventOfSelectedKey, kTomorrow, notFound},
         // The test reminder lives in today's dictionary only.
-        {15, kTestKey, notFound},
-        {15, kUnknown, notFound},
+        {MenuCommand::NextEventOfSelectedKey, kTestKey, notFound},
+        {MenuCommand::NextEventOfSelectedKey, kUnknown, notFound},
     };
     for (const auto& c : kCases) {
-        SCOPED_TRACE(testing::Message() << c.command << " " << narrow(c.key));
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.command) << " " << narrow(c.key));
         Commands program;
-        program.choose(17);
+        program.choose(MenuCommand::CreateTestReminder);
         program.selectKey(c.key);
-        const std::size_t entries = program.dialog.completeDictionary().size();
+        const std::size_t entries = program.dialog.parts().events.complete().size();
         const std::size_t from = program.mark();
         program.choose(c.command);
         ASSERT_EQ(program.fake.boxes.shown.size(), 1u);
@@ -519,18 +523,19 @@ TEST(CommandMenu, NextAndLastEventOfAKey) {
             ASSERT_EQ(lines.size(), 2u);
             EXPECT_EQ(box, lines[1]);
             EXPECT_NE(box.find(c.result), std::wstring::npos);
-            EXPECT_NE(program.dialog.completeDictionary().find(c.key)->triggerEventTimeSec, 0.0);
+            EXPECT_NE(program.dialog.parts().events.complete().find(c.key)->triggerEventTimeSec,
+                      0.0);
         }
-        EXPECT_EQ(program.state().errorBoxCount, 1);
-        EXPECT_EQ(program.dialog.completeDictionary().size(), entries);
+        EXPECT_EQ(program.parts().feedback.errorBoxCount(), 1);
+        EXPECT_EQ(program.dialog.parts().events.complete().size(), entries);
     }
 }
 
 TEST(CommandMenu, NextEventOnlyLoggedOnceTheBoxBudgetIsSpent) {
     Commands program;
-    program.state().errorBoxCount = 5;
+    spendErrorBoxBudget(program);
     program.selectKey(kWeekly);
-    program.choose(15);
+    program.choose(MenuCommand::NextEventOfSelectedKey);
     EXPECT_TRUE(program.fake.boxes.shown.empty());
     EXPECT_NE(program.lastLog().find(L"[Trigger Date: 11.12.2026 10:00:00]"), std::wstring::npos);
 }
@@ -538,13 +543,13 @@ TEST(CommandMenu, NextEventOnlyLoggedOnceTheBoxBudgetIsSpent) {
 TEST(CommandMenu, TestReminderIsGivenAndNeverSaved) {
     Commands program;
     const std::size_t from = program.mark();
-    program.choose(17);
+    program.choose(MenuCommand::CreateTestReminder);
     EXPECT_EQ(program.logSince(from).size(), 1u);
-    const ReminderEntry* entry = program.dialog.todaysDictionary().find(kTestKey);
+    const ReminderEntry* entry = program.dialog.parts().events.today().find(kTestKey);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->sFile, L"17. Create a Test-Reminder");
     EXPECT_EQ(entry->sWhat, L"The user has triggered a test-reminder.");
-    EXPECT_EQ(program.dialog.completeDictionary().find(kTestKey), nullptr);
+    EXPECT_EQ(program.dialog.parts().events.complete().find(kTestKey), nullptr);
 
     program.ticks(6);
     ASSERT_EQ(program.boxTexts(),
@@ -557,14 +562,14 @@ TEST(CommandMenu, TestReminderIsGivenAndNeverSaved) {
     // Once more: the new entry starts without emitted reminders.
     program.ticks(6);
     EXPECT_EQ(program.fake.boxes.shown.size(), 1u);
-    program.choose(17);
+    program.choose(MenuCommand::CreateTestReminder);
     program.ticks(6);
     EXPECT_EQ(program.fake.boxes.shown.size(), 2u);
 
     // Today's report shows it, the complete one does not.
-    program.choose(10);
+    program.choose(MenuCommand::CompleteDictionaryReport);
     EXPECT_EQ(program.openedText().find(kTestKey), std::wstring::npos);
-    program.choose(11);
+    program.choose(MenuCommand::TodaysDictionaryReport);
     EXPECT_NE(program.openedText().find(kTestKey), std::wstring::npos);
 }
 
@@ -574,7 +579,7 @@ TEST(CommandMenu, DateSimulation) {
                                std::string(kHeader) +
                                    "Anna;(%diff);24.12.1957;0;0;0;365;[b1];2\r\n"
                                    "Daily;walk;01.12.2025;0,5;0;0;1;[b2];3\r\n");
-    program.choose(5);
+    program.choose(MenuCommand::ReloadAllDataFiles);
     const std::wstring family = L"[File: C:\\P\\_PeriodicEvents\\Family.csv]";
     const struct {
         const wchar_t* field;
@@ -596,8 +601,8 @@ TEST(CommandMenu, DateSimulation) {
         SCOPED_TRACE(narrow(c.field));
         program.fake.view.texts[ids::kDaysField] = c.field;
         const std::size_t from = program.mark();
-        program.choose(18);
-        std::vector<std::wstring> expected = {program.selectedLine(18)};
+        program.choose(MenuCommand::SimulateDate);
+        std::vector<std::wstring> expected = {program.selectedLine(MenuCommand::SimulateDate)};
         expected.insert(expected.end(), c.lines.begin(), c.lines.end());
         EXPECT_EQ(program.logSince(from), expected);
         EXPECT_TRUE(program.fake.shell.opened.back().ends_with(L" DateSimulation.txt"));
@@ -614,7 +619,7 @@ TEST(CommandMenu, DateSimulationOfADayWithoutEvents) {
     program.dialog.onButton(ids::kSwitchLanguage);
     program.fake.view.texts[ids::kDaysField] = L"24.12.2025";
     const std::size_t from = program.mark();
-    program.choose(18);
+    program.choose(MenuCommand::SimulateDate);
     const auto lines = program.logSince(from);
     const std::vector<std::wstring> expected = {
         L"Simulation eines Datums: 24.12.2025\n",
@@ -630,7 +635,7 @@ TEST(CommandMenu, DateSimulationNeedsADate) {
         SCOPED_TRACE(narrow(field));
         program.fake.view.texts[ids::kDaysField] = field;
         const std::size_t from = program.mark();
-        program.choose(18);
+        program.choose(MenuCommand::SimulateDate);
         EXPECT_EQ(program.logSince(from).size(), 1u);
     }
     EXPECT_EQ(
@@ -644,8 +649,8 @@ TEST(CommandMenu, TickCountOfTheLatestTick) {
     program.fake.clock.setTickCount(5000000000ull);
     program.ticks(1);
     program.fake.clock.setTickCount(7);
-    program.choose(19);
-    program.choose(19);
+    program.choose(MenuCommand::ShowTickCount);
+    program.choose(MenuCommand::ShowTickCount);
     const std::wstring line = L"Tick-count value since computer start (milli seconds): 5000000500";
     const auto lines = program.logSince(program.mark() - 4);
     EXPECT_EQ(lines[1], line);

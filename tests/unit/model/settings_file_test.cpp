@@ -1,4 +1,4 @@
-#include "ui/settings_file.h"
+#include "model/settings_file.h"
 
 #include <gtest/gtest.h>
 

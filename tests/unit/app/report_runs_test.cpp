@@ -123,7 +123,7 @@ TEST(PreviewButtons, TheDaysFieldSetsTheDaysValueOnlyFromOneTo999) {
         Reports program;
         std::size_t from = program.logLines().size();
         program.press(ids::kFutureEvents, c.field);
-        EXPECT_EQ(program.state().days, c.days);
+        EXPECT_EQ(program.parts().daysInput.days(), c.days);
         EXPECT_EQ(program.eventLines(from), static_cast<std::size_t>(c.days) + 1);
         const std::wstring header = L"Event Preview " + intText(c.days) + L" days:\n";
         const auto file = program.fake.files.fileBytes(program.fake.shell.opened.back());
@@ -161,22 +161,22 @@ TEST(PreviewButtons, AFailedOpenIsReported) {
 TEST(PreviewButtons, TheCompleteReportShowsTheTriggerTimeOfThePreview) {
     Reports program;
     auto report = [&] {
-        return dictionaryReport(program.dialog.completeDictionary(), false, englishTables(),
-                                program.state().dashLine);
+        return dictionaryReport(program.dialog.parts().events.complete(), false, englishTables(),
+                                program.parts().dashLine);
     };
     EXPECT_NE(report().find(L"triggerEventTimeSec: 0.00 seconds [=>01.01.1901 00:00:00]\n"),
               std::wstring::npos);
-    const ReminderEntry before = *program.dialog.todaysDictionary().find(L"[d]");
+    const ReminderEntry before = *program.dialog.parts().events.today().find(L"[d]");
     program.press(ids::kFutureEvents, L"11");
     // The last day of the run that found the entry.
     const double found = (dayNumberOf(9, 12, 2026) + 11) * kSecondsPerDay + 43200;
     EXPECT_NE(report().find(L"triggerEventTimeSec: " + fixed2Text(found) +
                             L" seconds [=>20.12.2026 12:00:00]\n"),
               std::wstring::npos);
-    EXPECT_EQ(program.dialog.completeDictionary().find(L"[d]")->nextEventTimeSec,
+    EXPECT_EQ(program.dialog.parts().events.complete().find(L"[d]")->nextEventTimeSec,
               before.nextEventTimeSec);
     // Today's dictionary holds its own copy, which the reminder check goes on using.
-    const ReminderEntry& today = *program.dialog.todaysDictionary().find(L"[d]");
+    const ReminderEntry& today = *program.dialog.parts().events.today().find(L"[d]");
     EXPECT_EQ(today.triggerEventTimeSec, 0.0);
     EXPECT_EQ(today.nextEventTimeSec, before.nextEventTimeSec);
 }
@@ -205,8 +205,9 @@ TEST(DictionaryReportCommands, ExportUnderTheirSuffixAndLeaveNoTraceOfAFailedOpe
 
         const bool todays = c.menuIndex == 10;
         const std::wstring expected = dictionaryReport(
-            todays ? program.dialog.todaysDictionary() : program.dialog.completeDictionary(),
-            todays, c.german ? germanTables() : englishTables(), program.state().dashLine);
+            todays ? program.dialog.parts().events.today()
+                   : program.dialog.parts().events.complete(),
+            todays, c.german ? germanTables() : englishTables(), program.parts().dashLine);
         ASSERT_NE(expected.find(L"Dictionary Key: [d]"), std::wstring::npos);
         const std::wstring path = kExports + L"2026-12-09_08.30.00" + c.suffix;
         EXPECT_EQ(program.fake.files.fileBytes(path), encodeUtf16LeWithBom(expected));

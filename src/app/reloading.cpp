@@ -1,0 +1,21 @@
+#include "app/reloading.h"
+
+#include "ui/control_ids.h"
+#include "ui/document_menu.h"
+
+namespace tindlow {
+
+void fillDocumentMenu(AppParts& parts) {
+    parts.window.fillMenu(ids::kDocumentMenu,
+                          documentMenuLines(parts.language.texts(), parts.events.fileLists()));
+}
+
+bool reloadEvents(AppParts& parts, bool saveFirst, bool refillCommandMenu) {
+    if (!parts.events.load(saveFirst, nullptr, refillCommandMenu)) {
+        return false;
+    }
+    fillDocumentMenu(parts);
+    return true;
+}
+
+}  // namespace tindlow
