@@ -146,7 +146,7 @@ def settled_box(session, timeout=40):
 def take_shots(code, work):
     """Starts Tindlow in the language `code` and leaves main.png, legend.png, commands.png and
     reminder.png (with badges.txt, the legend's numbers) in work/code."""
-    from tindlow_e2e import Session, ids
+    from tindlow_e2e import MenuCommand, Session, ids
     language = LANGUAGES[code][0]
     target = work / code
     shutil.rmtree(target, ignore_errors=True)
@@ -188,8 +188,8 @@ def take_shots(code, work):
         session.driver("key", ids.COMMAND_MENU, "73")  # F4 again closes the list
         time.sleep(1)
 
-        # A reminder box: command 17, the test reminder.
-        session.driver("select", ids.COMMAND_MENU, 16)
+        # A reminder box: the test reminder.
+        session.driver("select", ids.COMMAND_MENU, MenuCommand.CreateTestReminder.index)
         settled_box(session)
         time.sleep(1)
         raw = session.screenshot("reminder-raw")

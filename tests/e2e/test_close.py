@@ -4,7 +4,7 @@ import datetime
 import os
 import unittest
 
-from tindlow_e2e import Session, emitted_log_line
+from tindlow_e2e import Session, emitted_log_line, utf16_text
 
 SETTINGS = b"Language = English\r\nStartPosition = 0,0\r\nPreviewLookbackDays = 11\r\n"
 START = "2025-06-15 10:00:00"
@@ -46,8 +46,7 @@ class CloseTest(unittest.TestCase):
             self.assertEqual(len(exports), 1, exports.keys())
             name, content = next(iter(exports.items()))
             self.assertRegex(name, r"^_Exports/2025-06-15_\d\d\.\d\d\.\d\d ListboxContent\.txt$")
-            self.assertEqual(content[:2], b"\xff\xfe")
-            text = content[2:].decode("utf-16-le")
+            text = utf16_text(content)
             self.assertNotRegex(text, r"[^\r]\n")
             self.assertTrue(text.endswith("\r\n"))
             expected = "".join(line + "\n" for line in lines).replace("\n", "\r\n")

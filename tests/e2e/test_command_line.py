@@ -35,8 +35,7 @@ def console_cli():
 def export_text(name, program_dir):
     """A golden export as text with LF line ends, made for this program directory."""
     text = (GOLDEN / name).read_bytes().decode("utf-16-le").lstrip("\ufeff")
-    windows_dir = "Z:" + str(program_dir).replace("/", "\\")
-    return text.replace("\r\n", "\n").replace("C:\\P", windows_dir)
+    return text.replace("\r\n", "\n").replace("C:\\P", tindlow_e2e.windows_path(program_dir))
 
 
 def snapshot(directory):

@@ -4,21 +4,15 @@ message boxes, the clipboard and what the shell reports for a document that is m
 
 import datetime
 import re
-import subprocess
-import time
 import unittest
 
-from tindlow_e2e import Session, ids, unescape, wait_until
+from tindlow_e2e import (DASH, ERROR_REPORT, HEADER, MenuCommand, Session, ids, log_text,
+                         unescape, utf16_text, wait_until)
 
-DASH = "-" * 500
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 START = "2026-03-10 09:00:00"
 TODAY = datetime.date(2026, 3, 10)
 STAMP = r"2026-03-10_09\.\d\d\.\d\d"
 
-
-ERROR_REPORT = "An error has occurred. The Windows error code was: "
 TEST_KEY = "[06.11.2018-10:09:27-963303772-775740099]"
 TEST_TEXT = "The user has triggered a test-reminder."
 
@@ -57,15 +51,11 @@ def event_files(*events):
     return files
 
 
-def windows_path(s, rel):
-    return "Z:" + str(s.program_dir).replace("/", "\\") + "\\" + rel.replace("/", "\\")
-
-
 def preview_line(s, event, day):
     """The report form of an event's line for the given day (no reminder count)."""
     what = event.what + " " if event.text and not event.text.startswith(" ") else event.what
     line = (f"Event: {what}{event.text} [Input Date: {event.date}] [Trigger Date: "
-            f"{day:%d.%m.%Y} {event.clock()}] [File: {windows_path(s, event.rel)}] "
+            f"{day:%d.%m.%Y} {event.clock()}] [File: {s.windows_path(event.rel)}] "
             f"[Line: {event.row}] [Key: {event.key}]")
     return line.replace("%diff", str(day.year - int(event.date[-4:])))
 
@@ -80,14 +70,10 @@ def day_scan(s, events, days):
     return numbered([preview_line(s, e, day) for day in days for e in ordered if e.occurs(day)])
 
 
-def texts(s):
-    return [NUMBERED.match(line).group(1) for line in s.list_lines()]
-
-
 def lines_after(s, marker, count, timeout=20):
     """The `count` log lines after the last line equal to `marker`, once they are there."""
     def ready():
-        lines = texts(s)
+        lines = s.log_texts()
         if marker not in lines:
             return None
         start = len(lines) - lines[::-1].index(marker)
@@ -99,15 +85,10 @@ def chosen(text):
     return f"The Combo-box command '{text}' was selected."
 
 
-def command(s, number):
-    """Run command `number` of the command menu; returns the dispatcher's log line."""
-    s.driver("select", ids.COMMAND_MENU, number - 1)
-    return chosen(s.combo(ids.COMMAND_MENU)[number - 1])
-
-
-def utf16_text(data):
-    assert data[:2] == b"\xff\xfe", data[:8]
-    return data[2:].decode("utf-16-le")
+def command(s, command):
+    """Run a command of the command menu; returns the dispatcher's log line."""
+    s.driver("select", ids.COMMAND_MENU, command.index)
+    return chosen(s.combo(ids.COMMAND_MENU)[command.index])
 
 
 def wait_export(s, suffix, text, shot=None, timeout=20):
@@ -123,28 +104,8 @@ def wait_export(s, suffix, text, shot=None, timeout=20):
     name = wait_until(written, timeout, f"the export{suffix} with the expected text")
     name = name[len("_Exports/"):]
     assert re.fullmatch(STAMP + re.escape(suffix), name), name
-    close_editor(s, name, shot)
+    s.close_editor(name, shot)
     return name
-
-
-def close_editor(s, name, shot=None):
-    """Wait for the text editor showing the export `name`, then close it (it would cover the
-    message boxes that follow)."""
-    editor = name + " - Notepad"
-    wait_until(lambda: s.titles(editor), 30, f"the text editor showing {name}")
-    if shot:
-        s.screenshot(shot)
-    s.driver("close", title=editor, exact=True)
-    wait_until(lambda: not s.titles(editor), 30, f"the end of the text editor showing {name}")
-
-
-def register_text_editor(s, *extensions):
-    """Let the shell open files of the extensions (default: .txt) with the text editor."""
-    for extension in extensions or (".txt",):
-        subprocess.run([s.wine, "reg", "add", "HKLM\\Software\\Classes\\" + extension, "/ve",
-                        "/d", "txtfile", "/f"], env=s.env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60,
-                       check=True)
 
 
 class PreviewAndDocumentsTest(unittest.TestCase):
@@ -153,7 +114,7 @@ class PreviewAndDocumentsTest(unittest.TestCase):
         files = dict(event_files(WALK, BIRTHDAY, REVIEW),
                      **{"_IniFile/IniFile.csv": b"Value;Key\r\n1;[RemindHours]\r\n"})
         with Session(self, files=files) as s:
-            register_text_editor(s)
+            s.register_text_editor()
             s.start(at=START)
 
             self.assertEqual(s.combo(ids.DOCUMENT_MENU), [
@@ -204,16 +165,18 @@ class PreviewAndDocumentsTest(unittest.TestCase):
             self.assertEqual(lines_after(s, button, len(expected)), expected)
             wait_export(s, " Loop-back.txt", "Event Loop-back 11 days:\n" + "".join(expected))
 
-            # Command 12 on the file line of Plan.csv: its entries only, no button message.
-            file_line = f"Reading {windows_path(s, WALK.rel)}:"
-            s.driver("select-line", texts(s).index(file_line))
-            self.assertEqual(s.lines("cursel", ids.LOG_LIST), [str(texts(s).index(file_line))])
+            # The preview of the selected file on the file line of Plan.csv: its entries only,
+            # no button message.
+            file_line = f"Reading {s.windows_path(WALK.rel)}:"
+            s.driver("select-line", s.log_texts().index(file_line))
+            self.assertEqual(s.lines("cursel", ids.LOG_LIST),
+                             [str(s.log_texts().index(file_line))])
             expected = day_scan(s, [WALK, BIRTHDAY], ahead)
-            dispatched = command(s, 12)
+            dispatched = command(s, MenuCommand.PreviewOfSelectedFile)
             self.assertEqual(lines_after(s, dispatched, len(expected)), expected)
             wait_export(s, " Preview.txt", "Event Preview 11 days:\n" + "".join(expected))
 
-            lines = texts(s)
+            lines = s.log_texts()
             self.assertEqual([line for line in lines if line.startswith(ERROR_REPORT)], [report])
             self.assertEqual(s.boxes(), [])
 
@@ -224,16 +187,16 @@ class CommandMenuTest(unittest.TestCase):
                        BIRTHDAY.date, BIRTHDAY.time_text, BIRTHDAY.interval, BIRTHDAY.key,
                        BIRTHDAY.occurs)
         with Session(self, files=event_files(family)) as s:
-            register_text_editor(s)
+            s.register_text_editor()
             s.start(at=START)
 
             # No reminder was emitted yet.
-            dispatched = command(s, 8)
+            dispatched = command(s, MenuCommand.ShowLastReminders)
             _, text, _ = s.close_box()
             self.assertEqual(text, "Sorry, but the last reminders list was empty.")
-            self.assertEqual(texts(s)[-1], dispatched)
+            self.assertEqual(s.log_texts()[-1], dispatched)
 
-            dispatched = command(s, 1)
+            dispatched = command(s, MenuCommand.ListRunningInstances)
             pid = s.lines("pid")[0]
             self.assertEqual(lines_after(s, dispatched, 3), [
                 "The following Tindlow instances are currently running: ",
@@ -241,51 +204,53 @@ class CommandMenuTest(unittest.TestCase):
                 DASH,
             ])
 
-            dispatched = command(s, 19)
+            dispatched = command(s, MenuCommand.ShowTickCount)
             tick, = lines_after(s, dispatched, 1)
             self.assertRegex(tick, r"^Tick-count value since computer start \(milli seconds\): "
                                    r"[1-9]\d*$")
 
-            # The test reminder pops up within seconds, and command 8 lists it afterwards.
-            dispatched = command(s, 17)
+            # The test reminder pops up within seconds, and Show Last Reminders lists it
+            # afterwards.
+            dispatched = command(s, MenuCommand.CreateTestReminder)
             _, text, _ = s.close_box(wait_ms=20000)
             self.assertEqual(text, f"Event: {TEST_TEXT}\n")
-            reminder = wait_until(lambda: [line for line in texts(s) if line.startswith("Event: ")],
-                                20, "the log line of the test reminder")
+            reminder = wait_until(lambda: [line for line in s.log_texts()
+                                           if line.startswith("Event: ")],
+                                  20, "the log line of the test reminder")
             self.assertEqual(len(reminder), 1, reminder)
             self.assertRegex(reminder[0], "^" + re.escape(
                 f"Event: {TEST_TEXT} [Input Date: 09.09.1928] [Trigger Date: 10.03.2026 09:")
                 + r"\d\d:\d\d" + re.escape(
                 "] [Total: 1 Reminder] [File: 17. Create a Test-Reminder] [Line: -] "
                 f"[Key: {TEST_KEY}]") + "$")
-            self.assertEqual(texts(s)[texts(s).index(dispatched) + 1], reminder[0])
+            self.assertEqual(s.log_texts()[s.log_texts().index(dispatched) + 1], reminder[0])
             name = wait_until(lambda: [n for n in s.files("_Exports")
                                      if n.endswith(" Reminders.txt")],
                             20, "the reminders file")[0][len("_Exports/"):]
-            close_editor(s, name)
+            s.close_editor(name)
 
-            dispatched = command(s, 8)
+            dispatched = command(s, MenuCommand.ShowLastReminders)
             s.wait_box()
             s.screenshot("last-reminders-box")
             _, text, icon = s.close_box()
             self.assertEqual((text, icon), (f"1) {reminder[0]}\n", "information"))
             self.assertEqual(lines_after(s, dispatched, 2), [reminder[0], DASH])
 
-            # The log list on the clipboard, the dispatcher's line for command 6 last.
-            dispatched = command(s, 6)
+            # The log list on the clipboard, the dispatcher's line for the copy command last.
+            dispatched = command(s, MenuCommand.CopyLogListToClipboard)
             # The line is read once the handler has returned, so the clipboard is filled.
-            wait_until(lambda: texts(s)[-1] == dispatched, 20, "the dispatcher's line")
+            wait_until(lambda: s.log_texts()[-1] == dispatched, 20, "the dispatcher's line")
             lines = s.list_lines()
-            self.assertEqual(NUMBERED.match(lines[-1]).group(1), dispatched)
+            self.assertEqual(log_text(lines[-1]), dispatched)
             clipboard = s.lines("clipboard")
             self.assertEqual(len(clipboard), 1, clipboard)
             self.assertEqual(unescape(clipboard[0]), "".join(line + "\n" for line in lines))
             self.assertEqual(s.boxes(), [])
-            self.assertFalse([line for line in texts(s) if line.startswith(ERROR_REPORT)])
+            self.assertFalse([line for line in s.log_texts() if line.startswith(ERROR_REPORT)])
 
             # Date simulation: the date typed into the days field.
             s.driver("settext", ids.DAYS_FIELD, "24.12.2026")
-            dispatched = command(s, 18)
+            dispatched = command(s, MenuCommand.SimulateDate)
             expected = ["Date Simulation: 24.12.2026\n",
                         "No events were found for the simulated day."]
             self.assertEqual(lines_after(s, dispatched, 2), expected)
@@ -293,15 +258,15 @@ class CommandMenuTest(unittest.TestCase):
 
             s.driver("settext", ids.DAYS_FIELD, "11")
             exports = set(s.files("_Exports"))
-            dispatched = command(s, 18)
+            dispatched = command(s, MenuCommand.SimulateDate)
             _, text, _ = s.close_box()
             self.assertEqual(text, "Error in the input date. The command cannot be executed.")
-            self.assertEqual(texts(s)[-1], dispatched)
+            self.assertEqual(s.log_texts()[-1], dispatched)
             self.assertEqual(set(s.files("_Exports")), exports)
 
             # A day with its event; %diff counts from the simulated year.
             s.driver("settext", ids.DAYS_FIELD, "14.03.2027")
-            dispatched = command(s, 18)
+            dispatched = command(s, MenuCommand.SimulateDate)
             expected = ["Date Simulation: 14.03.2027\n"] + numbered(
                 [preview_line(s, family, datetime.date(2027, 3, 14))])
             self.assertIn("(37 years)", expected[1])
@@ -309,16 +274,16 @@ class CommandMenuTest(unittest.TestCase):
             wait_export(s, " DateSimulation.txt", "".join(expected), shot="date-simulation")
 
             # The complete dictionary holds the event file's entry, not the test entry.
-            command(s, 10)
+            command(s, MenuCommand.CompleteDictionaryReport)
             name = wait_until(lambda: [n for n in s.files("_Exports")
                                      if n.endswith(" CompleteDictionaryContent.txt")],
                             20, "the complete dictionary report")[0][len("_Exports/"):]
             self.assertRegex(name, "^" + STAMP + re.escape(" CompleteDictionaryContent.txt") + "$")
-            close_editor(s, name)
+            s.close_editor(name)
             report = utf16_text(s.read("_Exports/" + name))
             self.assertTrue(report.startswith(
                 "Current Content of the Reminder Dictionary:\r\n"
-                f"File: {windows_path(s, family.rel)}\r\nDictionary Key: {family.key}\r\n"),
+                f"File: {s.windows_path(family.rel)}\r\nDictionary Key: {family.key}\r\n"),
                 report[:300])
             self.assertIn("\r\ntriggerEventTimeSec: ", report)
             self.assertIn(" [=>14.03.2027 12:00:00]\r\n", report)

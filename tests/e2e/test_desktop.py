@@ -12,13 +12,10 @@ import urllib.parse
 from pathlib import Path
 from unittest import mock
 
-from tindlow_e2e import ROOT, Session, ids, wait_until
+from tindlow_e2e import ERROR_REPORT, HEADER, ROOT, Session, ids, wait_until
 
 RUN = ROOT / "scripts" / "run"
 HELP = ROOT / "examples" / "_Help"
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
-ERROR_REPORT = "An error has occurred. The Windows error code was: "
 START = "2026-03-10 10:59:55"
 STAMP = r"2026-03-10_1[01]\.\d\d\.\d\d"
 
@@ -48,12 +45,8 @@ printf '%s\\n' "$*" >> "$(dirname "$0")/opened.txt"
 """
 
 
-def texts(s):
-    return [NUMBERED.match(line).group(1) for line in s.list_lines()]
-
-
 def errors(s):
-    return [line for line in texts(s) if line.startswith(ERROR_REPORT)]
+    return [line for line in s.log_texts() if line.startswith(ERROR_REPORT)]
 
 
 def fake_desktop(test):
@@ -154,32 +147,25 @@ class DesktopTest(unittest.TestCase):
             prepare_prefix(s)
             s.start(at=START)
 
-            def shown(name, shot):
-                """Wait for Wine's window with the title, look at it, close it."""
-                wait_until(lambda: s.titles(name), 30, f"the window {name!r}")
-                s.screenshot(shot)
-                s.driver("close", title=name, exact=True)
-                wait_until(lambda: not s.titles(name), 30, f"the end of the window {name!r}")
-
             self.assertEqual(close_box(s), "Event: Call Ring the bank\n")
-            shown(export_name(s, " Reminders.txt") + " - Notepad", "reminders-in-notepad")
+            s.close_window(export_name(s, " Reminders.txt") + " - Notepad", "reminders-in-notepad")
 
             s.click(ids.FUTURE_EVENTS)
-            shown(export_name(s, " Preview.txt") + " - Notepad", "preview-in-notepad")
+            s.close_window(export_name(s, " Preview.txt") + " - Notepad", "preview-in-notepad")
 
             # No PDF viewer without a desktop, and no error either (the window handles the
             # clicks and selections that follow only after this one).
             s.click(ids.OPEN_HELP)
 
             s.driver("select", ids.DOCUMENT_MENU, DOCUMENTS.index("_Settings/Settings.txt"))
-            shown("Settings.txt - Notepad", "settings-in-notepad")
+            s.close_window("Settings.txt - Notepad", "settings-in-notepad")
 
             s.click(ids.OPEN_DIRECTORY)
-            shown(s.program_dir.name, "directory-in-explorer")
+            s.close_window(s.program_dir.name, "directory-in-explorer")
             s.driver("select", ids.DOCUMENT_MENU, DOCUMENTS.index("_Exports"))
-            shown("_Exports", "exports-in-explorer")
+            s.close_window("_Exports", "exports-in-explorer")
 
-            self.assertIn("The 'Open Help' button was pressed.", texts(s))
+            self.assertIn("The 'Open Help' button was pressed.", s.log_texts())
             self.assertEqual(errors(s), [])
             self.assertEqual(s.boxes(), [])
             s.close()

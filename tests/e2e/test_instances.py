@@ -9,7 +9,7 @@ get past its first step. The unit tests cover it with a fake key poll.
 import time
 import unittest
 
-from tindlow_e2e import Session, ids, wait_until
+from tindlow_e2e import Session, ids, log_number, wait_until
 
 FIRST = "Tindlow v1.40 (a) Instance 1"
 SECOND = "Tindlow v1.40 (a) Instance 2"
@@ -17,10 +17,6 @@ SECOND = "Tindlow v1.40 (a) Instance 2"
 HIDE_PRESSED = "The 'Hide Window' button was pressed."
 HIDE_REJECTED = "Hiding request is rejected. Only the first instance is allowed to be hidden."
 CLEAR_PRESSED = "The 'Clear Listbox' button was pressed."
-
-
-def number_of(line):
-    return int(line.split("   ", 1)[0])
 
 
 class InstancesTest(unittest.TestCase):
@@ -35,7 +31,7 @@ class InstancesTest(unittest.TestCase):
 
             # The second instance refuses and stays. Clear Listbox behind it shows that the
             # Hide Window handler has finished.
-            last = number_of(s.list_lines(title=SECOND, exact=True)[-1])
+            last = log_number(s.list_lines(title=SECOND, exact=True)[-1])
             s.click(ids.HIDE_WINDOW, title=SECOND, exact=True)
             s.wait_for_line(HIDE_REJECTED, title=SECOND, exact=True)
             self.assertEqual(s.list_lines(title=SECOND, exact=True)[-2:], [

@@ -1,41 +1,21 @@
 """Loading at start-up and on Reload Data: what the log list shows for the initialization file
 and the event files, empty event directories, and a rejected interval column."""
 
-import re
 import time
 import unittest
 
-from tindlow_e2e import ROOT, Session, ids
+from tindlow_e2e import DASH, HEADER, ROOT, Session, ids
 
 EXAMPLES = ROOT / "examples"
-DASH = "-" * 500
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
 # A time at which none of the example events is inside its remind period.
 QUIET = "2026-03-10 03:00:00"
-NUMBERED = re.compile(r"^(\d{3,})   (.*)$", re.S)
-
-
-def windows_path(s, rel=""):
-    """The program's own spelling of a path below its program directory (Wine maps / to Z:)."""
-    path = "Z:" + str(s.program_dir).replace("/", "\\")
-    return path + ("\\" + rel.replace("/", "\\") if rel else "")
-
-
-def texts(s):
-    """The log list lines without their line numbers."""
-    result = []
-    for line in s.list_lines():
-        match = NUMBERED.match(line)
-        assert match, f"log line without its number: {line!r}"
-        result.append(match.group(2))
-    return result
 
 
 def file_block(s, rel):
     """The log lines that reading the event file `rel` gives: the file line, one line per line of
     the file (8-bit text, CR LF read as a line end) and the dash line."""
     content = s.read(rel).decode("latin-1").replace("\r\n", "\n").rstrip("\n")
-    return ([f"Reading {windows_path(s, rel)}:"]
+    return ([f"Reading {s.windows_path(rel)}:"]
             + [f"Line {n:02d}: {text}" for n, text in enumerate(content.split("\n"), 1)]
             + [DASH])
 
@@ -51,7 +31,7 @@ def wait_for_count(s, count, timeout=30):
     """Wait until the log list holds at least `count` lines; returns them without numbers."""
     deadline = time.monotonic() + timeout
     while True:
-        lines = texts(s)
+        lines = s.log_texts()
         if len(lines) >= count or time.monotonic() > deadline:
             return lines
         time.sleep(0.3)
@@ -61,9 +41,9 @@ class LoadingTest(unittest.TestCase):
     def test_example_directory_is_logged_line_by_line_and_reloaded_from_disk(self):
         with Session(self, source=EXAMPLES) as s:
             s.start(at=QUIET)
-            lines = texts(s)
+            lines = s.log_texts()
 
-            ini = index_of(lines, f"Reading {windows_path(s, '_IniFile/IniFile.csv')}:")
+            ini = index_of(lines, f"Reading {s.windows_path('_IniFile/IniFile.csv')}:")
             self.assertEqual(lines[ini + 1:ini + 8], [
                 "Line 01: Value;Key;Meaning",
                 "Line 02: [ExecutionLoop] = 1",
@@ -116,13 +96,13 @@ class LoadingTest(unittest.TestCase):
         }
         with Session(self, files=files) as s:
             s.start(at=QUIET)
-            lines = texts(s)
+            lines = s.log_texts()
 
-            first = index_of(lines, f"Trying to read from {windows_path(s, '_SingleEvents')}\\. "
+            first = index_of(lines, f"Trying to read from {s.windows_path('_SingleEvents')}\\. "
                                     "No files were found there.")
             self.assertEqual(lines[first + 1:first + 4], [
                 DASH,
-                f"Trying to read from {windows_path(s, '_PeriodicEvents')}\\. "
+                f"Trying to read from {s.windows_path('_PeriodicEvents')}\\. "
                 "No files were found there.",
                 DASH,
             ])
@@ -145,14 +125,14 @@ class LoadingTest(unittest.TestCase):
             self.assertEqual(text, "Incorrect entry in interval column. Erroneous input cannot be "
                                    "processed. Please correct it. Your entry was: \n"
                                    "7d; Invalid characters = d\n"
-                                   f"File name and path: {windows_path(s, event_file)}\n"
+                                   f"File name and path: {s.windows_path(event_file)}\n"
                                    "Line number in file: 2")
             s.wait_ready()
 
             # The valid line after the rejected one was stored and reminds alone.
             _, text, _ = s.close_box(wait_ms=30000)
             self.assertEqual(text, "Event: Plants Water the plants\n")
-            lines = texts(s)
+            lines = s.log_texts()
             block = file_block(s, event_file)
             start = index_of(lines, block[0])
             self.assertEqual(lines[start:start + len(block)], block)

@@ -14,12 +14,7 @@ EXAMPLES = ROOT / "examples"
 # A time at which none of the example events is inside its remind period.
 QUIET = "2026-03-10 03:00:00"
 ROW_HEIGHT = 14  # the log list's font cell height
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 HIDE_PRESSED = "The 'Hide Window' button was pressed."
-
-
-def texts(s):
-    return [NUMBERED.match(line).group(1) for line in s.list_lines()]
 
 
 def event_file_lines(s):
@@ -40,7 +35,7 @@ class LogPaintingTest(unittest.TestCase):
     def test_after_a_loading_the_screen_shows_the_lines_of_the_list(self):
         with Session(self, source=EXAMPLES) as s:
             s.start(at=QUIET)
-            lines = texts(s)
+            lines = s.log_texts()
             # More lines than the list shows: the loading scrolled it with redraw switched off.
             _, top, _, bottom = s.rect(ids.LOG_LIST)
             self.assertGreater(len(lines) * ROW_HEIGHT, bottom - top)
@@ -73,7 +68,7 @@ class LogPaintingTest(unittest.TestCase):
                 s.popup_signal_file.write_bytes(b"")
                 wait_until(lambda: s.visible() == (True, False), 30, "the shown window")
                 s.popup_signal_file.unlink()
-                lines = texts(s)
+                lines = s.log_texts()
                 self.assertEqual(lines[-1], HIDE_PRESSED)
                 self.assertEqual(lines.count(HIDE_PRESSED), attempt)
                 self.assertScreenShowsTheList(s, f"shown-{attempt}")

@@ -12,25 +12,14 @@ import re
 import time
 import unittest
 
-from tindlow_e2e import Session, program_seconds, wait_until
+from tindlow_e2e import DASH, HEADER, Session, program_seconds, wait_until
 
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
 EVENT_FILE = "_PeriodicEvents/Daily.csv"
 EVENT_LINE = "Tea;Brew the morning tea;01.03.2026;0,041666666666667;59.95;1;1;[k-tea];2"
 KEY = "[k-tea]"
 EMITTED_LOG = "_EmittedReminders/EmittedReminders.txt"
-DASH = "-" * 500
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 DAY_1 = datetime.date(2026, 3, 10)
 DAY_2 = datetime.date(2026, 3, 11)
-
-
-def windows_path(s, rel):
-    return "Z:" + str(s.program_dir).replace("/", "\\") + "\\" + rel.replace("/", "\\")
-
-
-def texts(s):
-    return [NUMBERED.match(line).group(1) for line in s.list_lines()]
 
 
 def reminders(lines):
@@ -43,24 +32,8 @@ def reminder_line(s, day):
     return re.compile(
         re.escape(f"Event: Tea Brew the morning tea [Input Date: 01.03.2026] [Trigger Date: "
                   f"{day:%d.%m.%Y} ") + r"(\d\d:\d\d:\d\d)"
-        + re.escape(f"] [Total: 1 Reminder] [File: {windows_path(s, EVENT_FILE)}] [Line: 2] "
+        + re.escape(f"] [Total: 1 Reminder] [File: {s.windows_path(EVENT_FILE)}] [Line: 2] "
                     f"[Key: {KEY}]") + "$")
-
-
-def settled_box(s, timeout=60):
-    """Wait for a reminder box on the shown window (the window flashes first, and the box is not
-    drawn while the window is minimised); returns (text, icon)."""
-    # The icon is told by the colours on the screen: a look while another window still covers a
-    # part of the box can see the wrong colour, so two looks in a row must agree.
-    seen = []
-
-    def shown():
-        boxes = s.boxes()
-        box = s.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
-        seen.append(box)
-        return box and len(seen) >= 2 and seen[-2] == box and box
-    _, text, icon = wait_until(shown, timeout, "a reminder box on the shown window")
-    return text, icon
 
 
 def given_at(day, clock):
@@ -77,24 +50,24 @@ class MidnightTest(unittest.TestCase):
             s.start(at="2026-03-10 23:59:30")
 
             # The event time of the day's occurrence (01:00) was missed: a post-event reminder.
-            text, icon = settled_box(s)
+            text, icon = s.settled_box(timeout=60)
             s.screenshot("post-event-box")
             s.close_box()
             self.assertEqual(text, "Event: Tea Brew the morning tea\n")
             self.assertEqual(icon, "stop")
-            first = reminders(texts(s))
+            first = reminders(s.log_texts())
             self.assertEqual(len(first), 1, first)
             self.assertRegex(first[0], reminder_line(s, DAY_1))
 
             # After midnight the day-change reload computes the next occurrence (11.03. 01:00),
             # whose pre-event period begins three seconds after midnight.
-            text, icon = settled_box(s, timeout=90)
+            text, icon = s.settled_box(timeout=90)
             s.screenshot("pre-event-box")
             s.close_box()
             self.assertEqual(text, "Event: Tea Brew the morning tea\n")
             self.assertEqual(icon, "information")
 
-            lines = texts(s)
+            lines = s.log_texts()
             both = reminders(lines)
             self.assertEqual(len(both), 2, both)
             self.assertEqual(both[0], first[0])
@@ -106,7 +79,7 @@ class MidnightTest(unittest.TestCase):
             at_first, at_second = lines.index(both[0]), lines.index(both[1])
             self.assertEqual(lines[at_first + 1], DASH)
             self.assertEqual(lines[at_second + 1], DASH)
-            reading = f"Reading {windows_path(s, EVENT_FILE)}:"
+            reading = f"Reading {s.windows_path(EVENT_FILE)}:"
             self.assertEqual(lines.count(reading), 2)
             self.assertLess(at_first, lines.index(reading, lines.index(reading) + 1))
             self.assertLess(lines.index(reading, lines.index(reading) + 1), at_second)
@@ -120,7 +93,7 @@ class MidnightTest(unittest.TestCase):
                 return (re.escape(f"{KEY}<@@@>{matrix}<@@@>") + r"(\d+)\.00"
                         + re.escape(f"<@@@>{event}.00<@@@> [Key] [remindMatrix] [lastOutputSec] "
                                     f"weitere Informationen: Tea Brew the morning tea; Datei: "
-                                    f"{windows_path(s, EVENT_FILE)}; Zeile: 2\r\n"))
+                                    f"{s.windows_path(EVENT_FILE)}; Zeile: 2\r\n"))
             pattern = re.compile(line("1000 0000 0000 0000 0000 0000 0000 0000", DAY_1)
                                  + line("0000 0000 0000 0000 0000 0000 0000 0001", DAY_2))
 
@@ -141,13 +114,13 @@ class MidnightTest(unittest.TestCase):
             # A restart on the same day, still inside the slot that was given: nothing comes
             # again, and the log keeps its line.
             s.start(at="2026-03-11 00:00:20")
-            lines = texts(s)
+            lines = s.log_texts()
             self.assertIn(f"Line 02: {EVENT_LINE}", lines)
             deadline = time.monotonic() + 10
             while time.monotonic() < deadline:
                 self.assertEqual(s.boxes(), [])
                 time.sleep(0.5)
-            self.assertEqual(reminders(texts(s)), [])
+            self.assertEqual(reminders(s.log_texts()), [])
             self.assertEqual(s.read(EMITTED_LOG), log)
 
 

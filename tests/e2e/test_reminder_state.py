@@ -8,9 +8,8 @@ import os
 import time
 import unittest
 
-from tindlow_e2e import Session, ids, program_seconds, wait_until
+from tindlow_e2e import HEADER, Session, ids, program_seconds, wait_until
 
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
 EVENT_FILE = "_SingleEvents/Today.csv"
 # The program reads only names that end in ".csv": under this name the file is away.
 AWAY_FILE = EVENT_FILE + ".away"
@@ -35,7 +34,7 @@ def last_output(s, key=KEY):
 
 
 def no_files_line(s, rel):
-    return (f"Trying to read from {s.windows_path(s.path(rel))}\\. "
+    return (f"Trying to read from {s.windows_path(rel)}\\. "
             "No files were found there.")
 
 
@@ -77,7 +76,7 @@ class ReminderStateTest(unittest.TestCase):
     def reload_with_the_file_back(self, s):
         move(s, AWAY_FILE, EVENT_FILE)
         added = reload_data(s)
-        reading = f"Reading {s.windows_path(s.path(EVENT_FILE))}:"
+        reading = f"Reading {s.windows_path(EVENT_FILE)}:"
         self.assertTrue(any(line.endswith(reading) for line in added), added)
 
     def assert_given_once(self, s, given):

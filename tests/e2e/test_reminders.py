@@ -4,26 +4,14 @@ emitted reminders log, and no repetition after a restart on the same day."""
 
 import datetime
 import re
-import subprocess
 import time
 import unittest
 
-from tindlow_e2e import Session, program_seconds, wait_until
+from tindlow_e2e import (DASH, ERROR_REPORT, HEADER, Session, program_seconds, utf16_text,
+                         wait_until)
 
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
-DASH = "-" * 500
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 EVENT_FILE = "_SingleEvents/Today.csv"
 EMITTED_LOG = "_EmittedReminders/EmittedReminders.txt"
-ERROR_REPORT = "An error has occurred. The Windows error code was: "
-
-
-def windows_path(s, rel):
-    return "Z:" + str(s.program_dir).replace("/", "\\") + "\\" + rel.replace("/", "\\")
-
-
-def texts(s):
-    return [NUMBERED.match(line).group(1) for line in s.list_lines()]
 
 
 def reminder_line(s, what_text, key, row, trigger_minute, total=1):
@@ -31,7 +19,7 @@ def reminder_line(s, what_text, key, row, trigger_minute, total=1):
     return re.compile(
         re.escape(f"Event: {what_text} [Input Date: 10.03.2026] [Trigger Date: 10.03.2026 "
                   f"{trigger_minute}:") + r"\d\d"
-        + re.escape(f"] [Total: {total} Reminder] [File: {windows_path(s, EVENT_FILE)}] "
+        + re.escape(f"] [Total: {total} Reminder] [File: {s.windows_path(EVENT_FILE)}] "
                     f"[Line: {row}] [Key: {key}]") + "$")
 
 
@@ -40,27 +28,11 @@ def emitted_line(s, key, matrix, what_text, row):
     time of the occurrence are captured."""
     return (re.escape(f"{key}<@@@>{matrix}<@@@>") + r"(\d+)\.00<@@@>(\d+\.\d\d)"
             + re.escape(f"<@@@> [Key] [remindMatrix] [lastOutputSec] weitere Informationen: "
-                        f"{what_text}; Datei: {windows_path(s, EVENT_FILE)}; Zeile: {row}\r\n"))
+                        f"{what_text}; Datei: {s.windows_path(EVENT_FILE)}; Zeile: {row}\r\n"))
 
 
 def seconds_of(moment):
     return program_seconds(datetime.datetime.fromisoformat(moment))
-
-
-def settled_box(s, timeout=30):
-    """Wait for a reminder box and for the end of the window's flashing (the box is not drawn
-    while its window is minimised); returns (text, icon) of the box."""
-    # The icon is told by the colours on the screen: a look while another window still covers a
-    # part of the box can see the wrong colour, so two looks in a row must agree.
-    seen = []
-
-    def shown():
-        boxes = s.boxes()
-        box = s.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
-        seen.append(box)
-        return box and len(seen) >= 2 and seen[-2] == box and box
-    _, text, icon = wait_until(shown, timeout, "a reminder box on the shown window")
-    return text, icon
 
 
 def reminder_files(s):
@@ -75,11 +47,6 @@ def saved_log(s, key):
     return key.encode() in data and data.endswith(b"\r\n") and data
 
 
-def utf16_text(data):
-    assert data[:2] == b"\xff\xfe", data[:8]
-    return data[2:].decode("utf-16-le")
-
-
 class RemindersTest(unittest.TestCase):
     def test_first_pre_event_reminder_and_no_repetition_after_a_restart(self):
         # Event at 12:00 with three reminders in the hour before it: the first falls due at 11:00.
@@ -91,10 +58,7 @@ class RemindersTest(unittest.TestCase):
         key = "[k-call]"
         with Session(self, files=files) as s:
             # The shell opens the reminders file with the application registered for .txt.
-            subprocess.run([s.wine, "reg", "add", r"HKLM\Software\Classes\.txt", "/ve", "/d",
-                            "txtfile", "/f"], env=s.env(), stdin=subprocess.DEVNULL,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60,
-                           check=True)
+            s.register_text_editor()
             s.start(at="2026-03-10 10:59:55")
 
             # While the box is open the window flashes: minimised and restored by turns.
@@ -106,12 +70,12 @@ class RemindersTest(unittest.TestCase):
                 states.add(s.visible())
                 icons.update(icon for _, _, icon in s.boxes())
             self.assertEqual(states, {(True, True), (True, False)})
-            text, icon = settled_box(s)
+            text, icon = s.settled_box()
             s.close_box()
             self.assertEqual(text, "Event: Call Ring the bank\n")
             self.assertEqual(icons - {"?"} | {icon}, {"information"})
 
-            lines = texts(s)
+            lines = s.log_texts()
             reminders = [line for line in lines if line.startswith("Event: ")]
             self.assertEqual(len(reminders), 1, reminders)
             self.assertRegex(reminders[0], reminder_line(s, "Call Ring the bank", key, 2, "11:00"))
@@ -135,7 +99,7 @@ class RemindersTest(unittest.TestCase):
             # Given for the occurrence at 12:00.
             self.assertAlmostEqual(float(match.group(2)), seconds_of("2026-03-10 12:00:00"),
                                    places=2)
-            self.assertFalse([line for line in texts(s) if line.startswith(ERROR_REPORT)])
+            self.assertFalse([line for line in s.log_texts() if line.startswith(ERROR_REPORT)])
 
             s.close()
             s.wait_exit()
@@ -143,12 +107,13 @@ class RemindersTest(unittest.TestCase):
 
             # Same day, slot 0 still current, slot 1 (11:20) not yet due: nothing comes again.
             s.start(at="2026-03-10 11:01:00")
-            self.assertIn("Line 02: Call;Ring the bank;10.03.2026;0,5;60;3;;[k-call];2", texts(s))
+            self.assertIn("Line 02: Call;Ring the bank;10.03.2026;0,5;60;3;;[k-call];2",
+                          s.log_texts())
             deadline = time.monotonic() + 8
             while time.monotonic() < deadline:
                 self.assertEqual(s.boxes(), [])
                 time.sleep(0.5)
-            self.assertFalse([line for line in texts(s) if line.startswith("Event: ")])
+            self.assertFalse([line for line in s.log_texts() if line.startswith("Event: ")])
 
     def test_missed_events_share_one_stop_box_and_the_event_time_warns(self):
         # Two events ten minutes before the start, one at 12:00 without pre-event reminders.
@@ -159,13 +124,13 @@ class RemindersTest(unittest.TestCase):
         with Session(self, files=files) as s:
             s.start(at="2026-03-10 11:59:48")
 
-            text, icon = settled_box(s)
+            text, icon = s.settled_box()
             s.screenshot("missed-box")
             s.close_box()
             self.assertEqual(text, "1) Event: Lunch Book a table\n"
                                    "2) Event: Parcel Fetch it at the post office\n")
             self.assertEqual(icon, "stop")
-            lines = texts(s)
+            lines = s.log_texts()
             first = [line for line in lines if line.startswith("Event: ")]
             self.assertEqual(len(first), 2, first)
             self.assertRegex(first[0], reminder_line(s, "Lunch Book a table", "[k-1]", 2,
@@ -176,12 +141,12 @@ class RemindersTest(unittest.TestCase):
             (_, data), = wait_until(lambda: reminder_files(s), 20, "the reminders file").items()
             self.assertEqual(utf16_text(data), f"1) {first[0]}\r\n2) {first[1]}\r\n")
 
-            text, icon = settled_box(s)
+            text, icon = s.settled_box()
             s.screenshot("event-time-box")
             s.close_box()
             self.assertEqual(text, "Event: Noon Stand-up\n")
             self.assertEqual(icon, "exclamation")
-            second = [line for line in texts(s) if line.startswith("Event: ")][2:]
+            second = [line for line in s.log_texts() if line.startswith("Event: ")][2:]
             self.assertEqual(len(second), 1, second)
             self.assertRegex(second[0], reminder_line(s, "Noon Stand-up", "[k-3]", 4, "12:00"))
 

@@ -2,32 +2,15 @@
 the Clear Listbox button, the Stop LB Entries check box, the days field, hover highlighting and
 the start position taken from the settings file."""
 
-import re
-import time
 import unittest
 
-from tindlow_e2e import Session, ids, wait_until
+from tindlow_e2e import (ENGLISH_CAPTIONS, ENGLISH_COMMANDS, GERMAN_CAPTIONS, GERMAN_COMMANDS,
+                         Session, ids, log_number, wait_until)
 
 TITLE = "Tindlow v1.40 (a) Instance 1"
 
 BUTTONS = [ids.FUTURE_EVENTS, ids.MISSED_EVENTS, ids.RELOAD_DATA, ids.OPEN_HELP,
            ids.OPEN_DIRECTORY, ids.HIDE_WINDOW, ids.SWITCH_LANGUAGE, ids.CLEAR_LISTBOX]
-ENGLISH = {
-    ids.FUTURE_EVENTS: "Future Events", ids.MISSED_EVENTS: "Missed Events",
-    ids.RELOAD_DATA: "Reload Data", ids.OPEN_HELP: "Open Help",
-    ids.OPEN_DIRECTORY: "Open Directory", ids.HIDE_WINDOW: "Hide Window",
-    ids.SWITCH_LANGUAGE: "Switch Language", ids.CLEAR_LISTBOX: "Clear Listbox",
-    ids.STOP_ENTRIES: "Stop LB Entries", ids.DAYS_LABEL: "Days:",
-    ids.DOCUMENTS_LABEL: "Documents:", ids.COMMANDS_LABEL: "Commands:",
-}
-GERMAN = {
-    ids.FUTURE_EVENTS: "Künftige Ereignisse", ids.MISSED_EVENTS: "Verpasste Ereignisse",
-    ids.RELOAD_DATA: "Daten Nachladen", ids.OPEN_HELP: "Öffne die Hilfe",
-    ids.OPEN_DIRECTORY: "Öffne Verzeichnis", ids.HIDE_WINDOW: "Fenster Unsichtbar",
-    ids.SWITCH_LANGUAGE: "Sprache Wechseln", ids.CLEAR_LISTBOX: "Lösche Listbox",
-    ids.STOP_ENTRIES: "Stoppe Einträge", ids.DAYS_LABEL: "Tage:",
-    ids.DOCUMENTS_LABEL: "Dokumente:", ids.COMMANDS_LABEL: "Befehle:",
-}
 NORMAL_FACES = {
     ids.FUTURE_EVENTS: "255,239,213", ids.MISSED_EVENTS: "240,255,240",
     ids.RELOAD_DATA: "255,105,180", ids.OPEN_HELP: "171,130,255",
@@ -35,48 +18,6 @@ NORMAL_FACES = {
     ids.SWITCH_LANGUAGE: "240,255,240", ids.CLEAR_LISTBOX: "255,225,255",
 }
 HOVER_FACE = "255,0,0"
-ENGLISH_COMMANDS = [
-    "1. Determine the Number of Running Tindlow Instances",
-    "2. Pop-up all Hidden Tindlow Instances",
-    "3. Reload the Settings File",
-    "4. Reload the Initialization File",
-    "5. Reload all Data Files",
-    "6. Listbox Content, copy it into the Windows Clipboard",
-    "7. Listbox Content, show it within Standard Text-Editor",
-    "8. Show the last Reminders in a Message Box",
-    "9. Show the last Reminders in Standard Text-Editor",
-    "10. Show the complete Reminder Input Dictionary in Standard Text-Editor",
-    "11. Show the today's Reminder Input Dictionary in Standard Text-Editor",
-    "12. Select a Reminder File in the Listbox and create a File Preview",
-    "13. Select a Reminder File in the Listbox and create a File Look-back",
-    "14. Select a Reminder Key Line in Listbox and open corresponding File",
-    "15. Select a Reminder Key Line in Listbox and determine next Event",
-    "16. Select a Reminder Key Line in Listbox and determine last Event",
-    "17. Create a Test-Reminder",
-    "18. Simulate a Date (Input of Date in the Days Edit Box)",
-    "19. Read tick count value since Computer start",
-]
-GERMAN_COMMANDS = [
-    "1. Bestimme die Anzahl der aktuell laufenden Tindlow Instanzen",
-    "2. Mache alle versteckten Tindlow Instanzen wieder sichtbar",
-    "3. Lade die Einstellungen-Datei erneut",
-    "4. Lade die Initialisierungs-Datei erneut",
-    "5. Lade alle Ereignis-Dateien erneut",
-    "6. Listbox-Inhalt in die Windows Zwischenablage kopieren",
-    "7. Listbox-Inhalt im Standard-Text-Editor anzeigen",
-    "8. Zeige die letzten Erinnerungen in einer Nachrichten-Box",
-    "9. Zeige die letzten Erinnerungen im Standard-Text-Editor",
-    "10. Zeige das komplette Erinnerungen-Dictionary im Standard-Text-Editor",
-    "11. Zeige das heutige Erinnerungen-Dictionary im Standard-Text-Editor",
-    "12. Wähle Ereignis-Datei in der Listbox und generiere eine Vorschau",
-    "13. Wähle Ereignis-Datei in der Listbox und generiere eine Rückschau",
-    "14. Wähle Schlüssel-Zeile in der Listbox und öffne zugehörige Datei",
-    "15. Wähle Schlüssel-Zeile in der Listbox und bestimme nächstes Ereignis",
-    "16. Wähle Schlüssel-Zeile in der Listbox und bestimme letztes Ereignis",
-    "17. Generiere eine Test-Erinnerung",
-    "18. Simuliere ein Datum (Eingabe des Datums in der Tage Eingabe Box)",
-    "19. Lese den Tick-Count Wert seit dem Computerstart",
-]
 
 SWITCH_PRESSED = "The 'Switch Language' button was pressed."
 # Our German wording of the same log message.
@@ -94,13 +35,6 @@ VK_RETURN = "0D"
 def settings(language="English", position="0,0", days=11):
     return (f"Language = {language}\r\nStartPosition = {position}\r\n"
             f"PreviewLookbackDays = {days}\r\n").encode()
-
-
-def number_of(line):
-    match = re.match(r"^(\d{3,})   ", line)
-    if not match:
-        raise AssertionError(f"not a numbered log line: {line!r}")
-    return int(match.group(1))
 
 
 def numbered(number, text):
@@ -131,7 +65,7 @@ class WindowTest(unittest.TestCase):
             s.screenshot("english")
 
             self.assertEqual(s.title(), TITLE)
-            self.assert_texts(s, ENGLISH)
+            self.assert_texts(s, ENGLISH_CAPTIONS)
             self.assertEqual(s.text(ids.DAYS_FIELD), "11")
             self.assertEqual(s.combo(ids.COMMAND_MENU), ENGLISH_COMMANDS)
             self.assert_normal_faces(s)
@@ -157,10 +91,10 @@ class WindowTest(unittest.TestCase):
             s.driver("cursor", 1500, 950)
 
             s.click(ids.SWITCH_LANGUAGE)
-            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == GERMAN[ids.FUTURE_EVENTS],
+            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == GERMAN_CAPTIONS[ids.FUTURE_EVENTS],
                        what="the German caption")
             s.screenshot("german-after-switch")
-            self.assert_texts(s, GERMAN)
+            self.assert_texts(s, GERMAN_CAPTIONS)
             self.assertEqual(s.combo(ids.COMMAND_MENU), GERMAN_COMMANDS)
             self.assertEqual(s.driver("cursel", ids.COMMAND_MENU).strip(), "0")
             self.assert_normal_faces(s)
@@ -168,22 +102,22 @@ class WindowTest(unittest.TestCase):
             self.assertEqual(s.title(), TITLE)
             lines = s.list_lines()
             # The switch logs in the language it leaves.
-            self.assertEqual(lines[-1], numbered(number_of(lines[-2]) + 1, SWITCH_PRESSED))
+            self.assertEqual(lines[-1], numbered(log_number(lines[-2]) + 1, SWITCH_PRESSED))
 
             s.click(ids.SWITCH_LANGUAGE)
-            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == ENGLISH[ids.FUTURE_EVENTS],
+            wait_until(lambda: s.text(ids.FUTURE_EVENTS) == ENGLISH_CAPTIONS[ids.FUTURE_EVENTS],
                        what="the English caption")
-            self.assert_texts(s, ENGLISH)
+            self.assert_texts(s, ENGLISH_CAPTIONS)
             self.assertEqual(s.combo(ids.COMMAND_MENU), ENGLISH_COMMANDS)
             self.assertEqual(s.driver("cursel", ids.COMMAND_MENU).strip(), "0")
             self.assertEqual(s.title(), TITLE)
             self.assertEqual(s.list_lines(), lines + [
-                numbered(number_of(lines[-1]) + 1, SWITCH_PRESSED_GERMAN)])
+                numbered(log_number(lines[-1]) + 1, SWITCH_PRESSED_GERMAN)])
 
     def test_clear_listbox_and_the_stop_entries_check_box(self):
         with Session(self) as s:
             s.start()
-            last = number_of(s.list_lines()[-1])
+            last = log_number(s.list_lines()[-1])
 
             s.click(ids.CLEAR_LISTBOX)
             cleared = [numbered(last + 1, CLEAR_PRESSED)]
@@ -200,7 +134,7 @@ class WindowTest(unittest.TestCase):
                            ids.CLEAR_LISTBOX):
                 s.click(button)
             wait_until(lambda: s.list_lines() == [], what="the emptied list")
-            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH[ids.FUTURE_EVENTS])
+            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH_CAPTIONS[ids.FUTURE_EVENTS])
 
             s.click(ids.STOP_ENTRIES)
             wait_until(lambda: s.list_lines(), what="the unchecked message")
@@ -233,7 +167,7 @@ class WindowTest(unittest.TestCase):
             s.driver("key", ids.DAYS_FIELD, "31", "32", VK_RETURN, "41")
             wait_until(lambda: focused(ids.LOG_LIST), what="the days check")
             self.assertEqual(s.text(ids.DAYS_FIELD), "30")
-            last = number_of(lines[-1])
+            last = log_number(lines[-1])
             lines.append(numbered(last + 1, WRONG_CHARACTER + "a"))
             self.assertEqual(s.list_lines(), lines)
 
@@ -245,7 +179,7 @@ class WindowTest(unittest.TestCase):
             s.click(ids.CLEAR_LISTBOX)
             wait_until(lambda: s.list_lines() == [numbered(last + 2, CLEAR_PRESSED)],
                        what="the cleared list")
-            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH[ids.FUTURE_EVENTS])
+            self.assertEqual(s.text(ids.FUTURE_EVENTS), ENGLISH_CAPTIONS[ids.FUTURE_EVENTS])
             self.assertEqual(s.visible(), (True, False))
 
             s.close()
@@ -263,7 +197,7 @@ class WindowTest(unittest.TestCase):
             self.assertEqual(s.title(), "Tindlow v1.40 (a) Instanz 1")
             self.assertEqual(s.rect()[:2], (120, 90))
             self.assertEqual(s.text(ids.DAYS_FIELD), "25")
-            self.assert_texts(s, GERMAN)
+            self.assert_texts(s, GERMAN_CAPTIONS)
             self.assertEqual(s.combo(ids.COMMAND_MENU), GERMAN_COMMANDS)
             self.assert_normal_faces(s)
             self.assertEqual(s.boxes(), [])

@@ -17,6 +17,7 @@ and says where.
 """
 
 import datetime
+import enum
 import fcntl
 import os
 import re
@@ -33,7 +34,7 @@ ROOT = HERE.parent.parent
 TITLE_PREFIX = "Tindlow v1.40 (a)"
 TEMPLATE_STAMP = ".tindlow-template"
 CONTROL_IDS_HEADER = ROOT / "src/ui/control_ids.h"
-COMMAND_COUNT = 19  # the command menu is filled last in the start-up's first paint
+MENU_COMMANDS_HEADER = ROOT / "src/app/menu_commands.h"
 
 _cleared_outputs = set()
 
@@ -58,6 +59,110 @@ def read_control_ids(header=CONTROL_IDS_HEADER):
 
 
 ids = read_control_ids()
+
+
+class _MenuCommandBase(enum.IntEnum):
+    @property
+    def index(self):
+        """The command's place in the command menu, counted from 0 as the driver selects it."""
+        return self.value - 1
+
+
+def read_menu_commands(header=MENU_COMMANDS_HEADER):
+    """The commands of the command menu, read from the enum class MenuCommand of the header that
+    the program takes them from: an IntEnum with the same names and numbers
+    (MenuCommand.SimulateDate == 18). The number is the one the command's text begins with, so
+    the numbers must run from 1 without a gap: command.index is its place in the menu."""
+    text = header.read_text(encoding="utf-8")
+    body = re.search(r"\benum\s+class\s+MenuCommand\b[^{;]*\{(.*?)\}\s*;", text, re.S)
+    if not body:
+        raise ValueError(f"{header} has no enum class MenuCommand")
+    found = []
+    for enumerator in re.sub(r"//[^\n]*", "", body.group(1)).split(","):
+        if not enumerator.strip():
+            continue
+        match = re.fullmatch(r"\s*([A-Za-z_]\w*)\s*=\s*(\d+)\s*", enumerator)
+        if not match:
+            raise ValueError(f"{header}: MenuCommand has an enumerator without a plain number: "
+                             f"{enumerator.strip()!r}")
+        found.append((match.group(1), int(match.group(2))))
+    if [value for _, value in found] != list(range(1, len(found) + 1)):
+        raise ValueError(f"{header}: the MenuCommand numbers do not run 1, 2, 3, ...: {found}")
+    return _MenuCommandBase("MenuCommand", found, module=__name__)
+
+
+MenuCommand = read_menu_commands()
+COMMAND_COUNT = len(MenuCommand)  # the command menu is filled last in the start-up's first paint
+
+
+# The header line of an event file.
+HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
+# The dash line that ends a block of the log list.
+DASH = "-" * 500
+# The start of the log line that reports a failed Windows call; the error code follows.
+ERROR_REPORT = "An error has occurred. The Windows error code was: "
+_NUMBERED = re.compile(r"^(\d{3,})   (.*)$", re.S)
+
+# What the window shows in each language: the captions and labels by control id, and the
+# command menu in menu order.
+ENGLISH_CAPTIONS = {
+    ids.FUTURE_EVENTS: "Future Events", ids.MISSED_EVENTS: "Missed Events",
+    ids.RELOAD_DATA: "Reload Data", ids.OPEN_HELP: "Open Help",
+    ids.OPEN_DIRECTORY: "Open Directory", ids.HIDE_WINDOW: "Hide Window",
+    ids.SWITCH_LANGUAGE: "Switch Language", ids.CLEAR_LISTBOX: "Clear Listbox",
+    ids.STOP_ENTRIES: "Stop LB Entries", ids.DAYS_LABEL: "Days:",
+    ids.DOCUMENTS_LABEL: "Documents:", ids.COMMANDS_LABEL: "Commands:",
+}
+GERMAN_CAPTIONS = {
+    ids.FUTURE_EVENTS: "Künftige Ereignisse", ids.MISSED_EVENTS: "Verpasste Ereignisse",
+    ids.RELOAD_DATA: "Daten Nachladen", ids.OPEN_HELP: "Öffne die Hilfe",
+    ids.OPEN_DIRECTORY: "Öffne Verzeichnis", ids.HIDE_WINDOW: "Fenster Unsichtbar",
+    ids.SWITCH_LANGUAGE: "Sprache Wechseln", ids.CLEAR_LISTBOX: "Lösche Listbox",
+    ids.STOP_ENTRIES: "Stoppe Einträge", ids.DAYS_LABEL: "Tage:",
+    ids.DOCUMENTS_LABEL: "Dokumente:", ids.COMMANDS_LABEL: "Befehle:",
+}
+ENGLISH_COMMANDS = [
+    "1. Determine the Number of Running Tindlow Instances",
+    "2. Pop-up all Hidden Tindlow Instances",
+    "3. Reload the Settings File",
+    "4. Reload the Initialization File",
+    "5. Reload all Data Files",
+    "6. Listbox Content, copy it into the Windows Clipboard",
+    "7. Listbox Content, show it within Standard Text-Editor",
+    "8. Show the last Reminders in a Message Box",
+    "9. Show the last Reminders in Standard Text-Editor",
+    "10. Show the complete Reminder Input Dictionary in Standard Text-Editor",
+    "11. Show the today's Reminder Input Dictionary in Standard Text-Editor",
+    "12. Select a Reminder File in the Listbox and create a File Preview",
+    "13. Select a Reminder File in the Listbox and create a File Look-back",
+    "14. Select a Reminder Key Line in Listbox and open corresponding File",
+    "15. Select a Reminder Key Line in Listbox and determine next Event",
+    "16. Select a Reminder Key Line in Listbox and determine last Event",
+    "17. Create a Test-Reminder",
+    "18. Simulate a Date (Input of Date in the Days Edit Box)",
+    "19. Read tick count value since Computer start",
+]
+GERMAN_COMMANDS = [
+    "1. Bestimme die Anzahl der aktuell laufenden Tindlow Instanzen",
+    "2. Mache alle versteckten Tindlow Instanzen wieder sichtbar",
+    "3. Lade die Einstellungen-Datei erneut",
+    "4. Lade die Initialisierungs-Datei erneut",
+    "5. Lade alle Ereignis-Dateien erneut",
+    "6. Listbox-Inhalt in die Windows Zwischenablage kopieren",
+    "7. Listbox-Inhalt im Standard-Text-Editor anzeigen",
+    "8. Zeige die letzten Erinnerungen in einer Nachrichten-Box",
+    "9. Zeige die letzten Erinnerungen im Standard-Text-Editor",
+    "10. Zeige das komplette Erinnerungen-Dictionary im Standard-Text-Editor",
+    "11. Zeige das heutige Erinnerungen-Dictionary im Standard-Text-Editor",
+    "12. Wähle Ereignis-Datei in der Listbox und generiere eine Vorschau",
+    "13. Wähle Ereignis-Datei in der Listbox und generiere eine Rückschau",
+    "14. Wähle Schlüssel-Zeile in der Listbox und öffne zugehörige Datei",
+    "15. Wähle Schlüssel-Zeile in der Listbox und bestimme nächstes Ereignis",
+    "16. Wähle Schlüssel-Zeile in der Listbox und bestimme letztes Ereignis",
+    "17. Generiere eine Test-Erinnerung",
+    "18. Simuliere ein Datum (Eingabe des Datums in der Tage Eingabe Box)",
+    "19. Lese den Tick-Count Wert seit dem Computerstart",
+]
 
 
 def clear_stale_faketime_files():
@@ -147,6 +252,35 @@ def unescape(line):
             out.append(c)
             i += 1
     return "".join(out)
+
+
+def _numbered(line):
+    match = _NUMBERED.match(line)
+    if not match:
+        raise AssertionError(f"log line without its number: {line!r}")
+    return match
+
+
+def log_number(line):
+    """The number a log list line begins with."""
+    return int(_numbered(line).group(1))
+
+
+def log_text(line):
+    """A log list line without its number."""
+    return _numbered(line).group(2)
+
+
+def utf16_text(data):
+    """The text of a file the program writes as UTF-16 with its byte order mark."""
+    if data[:2] != b"\xff\xfe":
+        raise AssertionError(f"no UTF-16 byte order mark: {data[:8]!r}")
+    return data[2:].decode("utf-16-le")
+
+
+def windows_path(path):
+    """The Windows spelling of a local path (Wine maps / to Z:)."""
+    return "Z:" + str(path).replace("/", "\\")
 
 
 def program_seconds(moment):
@@ -517,6 +651,10 @@ class Session:
         """The lines of the log list, as they are (unescaped)."""
         return [unescape(line) for line in self.lines("list", **kw)]
 
+    def log_texts(self, **kw):
+        """The lines of the log list without their numbers."""
+        return [log_text(line) for line in self.list_lines(**kw)]
+
     def combo(self, control_id, **kw):
         return [unescape(line) for line in self.lines("combo", control_id, **kw)]
 
@@ -544,6 +682,21 @@ class Session:
         """Close the first message box (waiting for one); returns (caption, text, icon)."""
         caption, text, icon = self.lines("close-box", "--wait", wait_ms, **kw)[0].split("\t")
         return unescape(caption), unescape(text), icon
+
+    def settled_box(self, timeout=30):
+        """Wait for a reminder box on the shown window, after the window's flashing (the box is
+        not drawn while its window is minimised); returns (text, icon) of the box."""
+        # The icon is told by the colours on the screen: a look while another window still covers a
+        # part of the box can see the wrong colour, so two looks in a row must agree.
+        seen = []
+
+        def shown():
+            boxes = self.boxes()
+            box = self.visible() == (True, False) and boxes and boxes[0][2] != "?" and boxes[0]
+            seen.append(box)
+            return box and len(seen) >= 2 and seen[-2] == box and box
+        _, text, icon = wait_until(shown, timeout, "a reminder box on the shown window")
+        return text, icon
 
     def wait_for_line(self, substring, timeout=15, **kw):
         """Wait until a log list line contains `substring`; returns that line."""
@@ -579,9 +732,37 @@ class Session:
         args = ["rect"] + ([control_id] if control_id is not None else [])
         return tuple(int(v) for v in self.lines(*args, **kw)[0].split())
 
-    def windows_path(self, path):
-        """The Windows spelling of a local path (Wine maps / to Z:)."""
-        return "Z:" + str(path).replace("/", "\\")
+    def windows_path(self, path=""):
+        """The program's own spelling of a local path (Wine maps / to Z:). A relative path is
+        taken below the program directory; the empty one is the program directory itself."""
+        if not Path(path).is_absolute():
+            path = self.path(str(path))
+        return windows_path(path)
+
+    # --- opened windows ---
+
+    def register_text_editor(self, *extensions):
+        """Let the shell open files of the extensions (default: .txt) with the text editor."""
+        for extension in extensions or (".txt",):
+            subprocess.run([self.wine, "reg", "add", "HKLM\\Software\\Classes\\" + extension,
+                            "/ve", "/d", "txtfile", "/f"], env=self.env(),
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60, check=True)
+
+    def close_window(self, title, shot=None, what=None):
+        """Wait for a window whose title begins with `title`, take the screenshot `shot` of it
+        if one is named, then close it and wait for its end."""
+        what = what or f"the window {title!r}"
+        wait_until(lambda: self.titles(title), 30, what)
+        if shot:
+            self.screenshot(shot)
+        self.driver("close", title=title, exact=True)
+        wait_until(lambda: not self.titles(title), 30, f"the end of {what}")
+
+    def close_editor(self, name, shot=None):
+        """Wait for the text editor showing the export `name`, then close it (it would cover the
+        message boxes that follow)."""
+        self.close_window(name + " - Notepad", shot, f"the text editor showing {name}")
 
     def repaint_check(self, name, control_id=None):
         """Compare the control (default: the log list) as the screen shows it with the same

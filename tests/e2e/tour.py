@@ -14,21 +14,17 @@ import subprocess
 import time
 from pathlib import Path
 
-from test_commands import ERROR_REPORT as ENGLISH_ERROR_REPORT
-from test_commands import close_editor, register_text_editor
-from test_reminders import settled_box
-from test_window import ENGLISH, ENGLISH_COMMANDS, GERMAN, GERMAN_COMMANDS
-from tindlow_e2e import Session, ids, unescape, wait_until
+from tindlow_e2e import (DASH, ENGLISH_CAPTIONS, ENGLISH_COMMANDS, ERROR_REPORT, GERMAN_CAPTIONS,
+                         GERMAN_COMMANDS, HEADER, MenuCommand, Session, ids, unescape, utf16_text,
+                         wait_until)
 
 EXAMPLES = Path(__file__).resolve().parents[2] / "examples"
-HEADER = b"What;Text;Date;Time;Pretrigger [min];Repeat;Interval;Reminder key;Row\r\n"
 TOUR_KEY = "[11.12.2026-08:00:00-111111111-222222222]"
 # An event a minute before the start: its missed reminder comes at once.
 TOUR_EVENTS = (HEADER + f"Call;with the tour guide;11.12.2026;0,374305555555556;0;0;;{TOUR_KEY};"
                         f"2\r\n".encode())
 START = "2026-12-11 09:00:00"
 STAMP = r"2026-12-11_09\.\d\d\.\d\d"
-NUMBERED = re.compile(r"^\d{3,}   (.*)$", re.S)
 EVENT_FILES = ["_SingleEvents/Appointments.csv", "_SingleEvents/Tour.csv",
                "_PeriodicEvents/Birthdays.csv", "_PeriodicEvents/Duties.csv"]
 VK_F4 = "73"  # opens and closes a drop-down list
@@ -48,7 +44,7 @@ class Texts:
 
 
 ENGLISH_TEXTS = Texts(
-    "English", ENGLISH, ENGLISH_COMMANDS,
+    "English", ENGLISH_CAPTIONS, ENGLISH_COMMANDS,
     title="Tindlow v1.40 (a) Instance 1", reading="Reading ", line="Line ", event="Event",
     chosen_form="The Combo-box command '{}' was selected.",
     documents=["1. Open the Settings File", "2. Open the Initialization File",
@@ -74,7 +70,7 @@ ENGLISH_TEXTS = Texts(
     clear="The 'Clear Listbox' button was pressed.",
     stopped="The 'Stop Listbox checkmark was checked.",
     resumed="The 'Stop Listbox checkmark was unchecked.",
-    error_report=ENGLISH_ERROR_REPORT,
+    error_report=ERROR_REPORT,
     no_network="No network connection was entered in the initialization file.",
     instances="The following Tindlow instances are currently running: ",
     process="Tindlow Process ID = ",
@@ -90,7 +86,7 @@ ENGLISH_TEXTS = Texts(
 )
 
 GERMAN_TEXTS = Texts(
-    "German", GERMAN, GERMAN_COMMANDS,
+    "German", GERMAN_CAPTIONS, GERMAN_COMMANDS,
     title="Tindlow v1.40 (a) Instanz 1", reading="Lese ", line="Zeile ", event="Ereignis",
     chosen_form="Der Combo-Box Befehl '{}' wurde ausgewählt.",
     documents=["1. Öffne die Einstellungen-Datei", "2. Öffne die Initialisierungs-Datei",
@@ -147,15 +143,12 @@ class Tour:
 
     # --- what the window shows ---
 
-    def texts(self):
-        return [NUMBERED.match(line).group(1) for line in self.s.list_lines()]
-
     def new_lines(self, count=0, timeout=20, until=None):
         """The next log lines after the ones already looked at: exactly `count` of them, or
         those up to the first that contains `until`, or (neither given) all there are now.
         They count as looked at."""
         def ready():
-            lines = self.texts()[self.seen:]
+            lines = self.s.log_texts()[self.seen:]
             if until is not None:
                 ends = [i for i, line in enumerate(lines) if until in line]
                 return [lines[:ends[0] + 1]] if ends else None
@@ -166,9 +159,6 @@ class Tour:
             f" up to {until!r}" if until else ""))
         self.seen += len(lines)
         return lines
-
-    def windows_path(self, rel):
-        return self.s.windows_path(self.s.program_dir / rel).replace("/", "\\")
 
     def other_windows(self):
         return [title for title in self.s.titles("") if title and title != "Default IME"
@@ -212,17 +202,15 @@ class Tour:
         self.exports.add(name)
         name = name[len("_Exports/"):]
         self.test.assertRegex(name, "^" + STAMP + re.escape(suffix) + "$")
-        close_editor(self.s, name)
-        data = self.s.read("_Exports/" + name)
-        self.test.assertEqual(data[:2], b"\xff\xfe")
-        return data[2:].decode("utf-16-le")
+        self.s.close_editor(name)
+        return utf16_text(self.s.read("_Exports/" + name))
 
     def choose(self, menu, index, text):
         self.s.driver("select", menu, index)
         self.test.assertEqual(self.new_lines(1)[0], self.t.chosen(text))
 
     def select_line(self, containing):
-        lines = self.texts()
+        lines = self.s.log_texts()
         self.s.driver("select-line", max(i for i, line in enumerate(lines) if containing in line))
 
     # --- the tour ---
@@ -236,7 +224,7 @@ class Tour:
                                             f"PreviewLookbackDays = 11\r\n").encode()}
         with Session(self.test, files=files, source=EXAMPLES) as s:
             self.s = s
-            register_text_editor(s, ".txt", ".pdf", ".xlsm")
+            s.register_text_editor(".txt", ".pdf", ".xlsm")
             self.keep_the_desktop()
             s.start(at=START)
             self.start_up()
@@ -270,7 +258,7 @@ class Tour:
         self.assert_menus(t)
         lines = self.new_lines(until=t.event + ": ")
         for rel in ["_IniFile/IniFile.csv"] + EVENT_FILES:
-            self.test.assertIn(t.reading + self.windows_path(rel) + ":", lines)
+            self.test.assertIn(t.reading + s.windows_path(rel) + ":", lines)
         self.test.assertIn(t.line + "01: " + HEADER.decode().rstrip(), lines)
         self.test.assertIn(t.line + "03: Mother;;22.06.1957;;;;;"
                            "[01.03.2018-09:00:00-100000001-200000001];3", lines)
@@ -279,7 +267,7 @@ class Tour:
     def reminder(self):
         """The call at the start time and the plants watered on Wednesday, missed: one box."""
         t, s = self.t, self.s
-        text, _ = settled_box(s)
+        text, _ = s.settled_box()
         self.test.assertEqual(
             text, f"1) {t.event}: Plants Water the plants\n2) {t.event}: Call with the tour guide\n")
         # While the window flashes, the window manager hands the front to another window at each
@@ -290,7 +278,7 @@ class Tour:
         s.screenshot("reminder-box")
         self.test.assertEqual(s.lines("foreground"), ["Tindlow"])  # the box, in front
         s.close_box()
-        logged = [line for line in self.texts() if line.startswith(t.event + ": Call")]
+        logged = [line for line in s.log_texts() if line.startswith(t.event + ": Call")]
         self.test.assertEqual(len(logged), 1, logged)
         self.test.assertIn(f"[{t.input_date}11.12.2026] [{t.trigger_date}11.12.2026 09:00:",
                            logged[0])
@@ -331,7 +319,7 @@ class Tour:
     def document_menu(self):
         """Files open in the editor, directories in the file browser; the workbooks the
         examples do not have are reported missing (Windows error 2)."""
-        t = self.t
+        t, s = self.t, self.s
         opened = {0: "Settings.txt - Notepad", 2: "EmittedReminders.txt - Notepad",
                   4: "Tour.xlsm - Notepad", 7: "Help.pdf - Notepad", 8: "Hilfe.pdf - Notepad"}
         browsed = {9 + i: name for i, name in enumerate(DIRECTORIES)}
@@ -339,106 +327,107 @@ class Tour:
             if index in browsed:
                 self.wait_browser(lambda: self.choose(ids.DOCUMENT_MENU, index, entry),
                                   browsed[index])
-                self.test.assertEqual(self.texts()[self.seen:], [], entry)
+                self.test.assertEqual(s.log_texts()[self.seen:], [], entry)
                 continue
             self.choose(ids.DOCUMENT_MENU, index, entry)
             if index in opened:
                 self.wait_and_close(opened[index])
-                self.test.assertEqual(self.texts()[self.seen:], [], entry)
+                self.test.assertEqual(s.log_texts()[self.seen:], [], entry)
             elif index == 18:
                 self.test.assertEqual(self.new_lines(1), [t.no_network])
             else:
                 self.test.assertEqual(self.new_lines(1), [t.error_report + "2"], entry)
 
-    def command(self, number):
-        self.choose(ids.COMMAND_MENU, number - 1, self.t.commands[number - 1])
+    def command(self, command):
+        self.choose(ids.COMMAND_MENU, command.index, self.t.commands[command.index])
 
     def command_menu(self):
         t, s = self.t, self.s
-        dash = "-" * 500
 
-        self.command(1)
+        self.command(MenuCommand.ListRunningInstances)
         self.test.assertEqual(self.new_lines(3),
-                              [t.instances, f"1) {t.process}{s.lines('pid')[0]}", dash])
+                              [t.instances, f"1) {t.process}{s.lines('pid')[0]}", DASH])
 
         # The pop-up signal lives for 20 ticks.
-        self.command(2)
+        self.command(MenuCommand.PopUpHiddenInstances)
         wait_until(s.popup_signal_file.exists, 10, "the pop-up signal file")
         wait_until(lambda: not s.popup_signal_file.exists(), 30, "the signal's removal")
 
-        self.command(3)
+        self.command(MenuCommand.ReloadSettingsFile)
         lines = self.new_lines(5)
-        self.test.assertEqual(lines[0], "Read/Lese " + self.windows_path(
+        self.test.assertEqual(lines[0], "Read/Lese " + s.windows_path(
             "_Settings/Settings.txt") + ":\n")
         self.test.assertEqual(lines[1], f"Line/Zeile 01: Language = {t.language}")
 
-        self.command(4)
+        self.command(MenuCommand.ReloadInitializationFile)
         lines = self.new_lines(8)
-        self.test.assertEqual(lines[0], t.reading + self.windows_path("_IniFile/IniFile.csv") + ":")
-        self.test.assertEqual(lines[-1], dash)
+        self.test.assertEqual(lines[0], t.reading + s.windows_path("_IniFile/IniFile.csv") + ":")
+        self.test.assertEqual(lines[-1], DASH)
 
-        self.command(5)
-        lines = self.new_lines(until=self.windows_path(EVENT_FILES[-1]))
-        self.test.assertEqual(lines[0], dash)
+        self.command(MenuCommand.ReloadAllDataFiles)
+        lines = self.new_lines(until=s.windows_path(EVENT_FILES[-1]))
+        self.test.assertEqual(lines[0], DASH)
         self.test.assertEqual([line for line in lines if line.startswith(t.reading)],
-                              [t.reading + self.windows_path(rel) + ":" for rel in EVENT_FILES])
+                              [t.reading + s.windows_path(rel) + ":" for rel in EVENT_FILES])
         self.new_lines(until=t.line + "06: Old duty")
-        self.test.assertEqual(self.new_lines(1), [dash])
+        self.test.assertEqual(self.new_lines(1), [DASH])
 
-        self.command(6)
+        self.command(MenuCommand.CopyLogListToClipboard)
         clipboard = s.lines("clipboard")
         self.test.assertEqual(unescape(clipboard[0]),
                               "".join(line + "\n" for line in s.list_lines()))
 
-        self.command(7)
-        self.test.assertIn(t.chosen(t.commands[6]) + "\r\n", self.wait_export(t.listbox))
+        self.command(MenuCommand.ShowLogListInEditor)
+        self.test.assertIn(t.chosen(t.commands[MenuCommand.ShowLogListInEditor.index]) + "\r\n",
+                           self.wait_export(t.listbox))
 
         # The newest reminder first: the call, then the plants.
-        self.command(8)
+        self.command(MenuCommand.ShowLastReminders)
         s.wait_box()
         s.screenshot("last-reminders-box")
         _, text, _ = s.close_box()
         self.test.assertTrue(text.startswith(f"1) {t.event}: Call with the tour guide ["), text)
         self.test.assertIn(f"\n2) {t.event}: Plants", text)
-        self.test.assertEqual(self.new_lines(3)[2], dash)
+        self.test.assertEqual(self.new_lines(3)[2], DASH)
 
-        self.command(9)
+        self.command(MenuCommand.ShowLastRemindersInEditor)
         self.test.assertEqual(len(self.new_lines(3)), 3)
         self.test.assertIn(f"1) {t.event}: Call", self.wait_export(t.last_reminders))
 
-        self.command(10)
+        self.command(MenuCommand.CompleteDictionaryReport)
         self.test.assertIn(f"Dictionary Key: {TOUR_KEY}", self.wait_export(t.complete))
-        self.command(11)
+        self.command(MenuCommand.TodaysDictionaryReport)
         self.test.assertIn(TOUR_KEY, self.wait_export(t.today))
 
-        self.select_line(t.reading + self.windows_path("_PeriodicEvents/Birthdays.csv"))
-        self.command(12)
+        self.select_line(t.reading + s.windows_path("_PeriodicEvents/Birthdays.csv"))
+        self.command(MenuCommand.PreviewOfSelectedFile)
         self.test.assertIn("Jörg", self.new_lines(1)[0])
         self.test.assertIn("Jörg", self.wait_export(t.preview))
         self.new_lines()
-        self.select_line(t.reading + self.windows_path("_PeriodicEvents/Birthdays.csv"))
-        self.command(13)
+        self.select_line(t.reading + s.windows_path("_PeriodicEvents/Birthdays.csv"))
+        self.command(MenuCommand.LookBackOfSelectedFile)
         self.wait_export(t.lookback)  # no birthday in the last eleven days
 
         # The key line of the call's reminder.
         self.select_line(f"[Key: {TOUR_KEY}]")
-        self.command(14)
+        self.command(MenuCommand.OpenFileOfSelectedKey)
         self.test.assertEqual(self.new_lines(4), [
-            t.identified + self.windows_path("_SingleEvents/Tour.xlsm"), t.row + "2",
-            t.key + TOUR_KEY, dash])
+            t.identified + s.windows_path("_SingleEvents/Tour.xlsm"), t.row + "2",
+            t.key + TOUR_KEY, DASH])
         self.wait_and_close("Tour.xlsm - Notepad")
-        for number in (15, 16):  # a single event: its next and its last event are the same
+        # A single event: its next and its last event are the same.
+        for command in (MenuCommand.NextEventOfSelectedKey, MenuCommand.LastEventOfSelectedKey):
             self.select_line(f"[Key: {TOUR_KEY}]")
-            self.command(number)
+            self.command(command)
             s.wait_box()
-            s.screenshot(f"command-{number}-box")
+            s.screenshot(f"{command.name}-box")
             _, text, _ = s.close_box()
             self.test.assertTrue(text.startswith(
                 f"{t.event}: Call with the tour guide [{t.input_date}11.12.2026] "
                 f"[{t.trigger_date}11.12.2026 08:59:00]"), text)
             self.test.assertEqual(self.new_lines(1)[0], text.rstrip("\n"))
 
-        self.command(17)
+        self.command(MenuCommand.CreateTestReminder)
         _, text, _ = s.close_box(wait_ms=20000)
         self.test.assertEqual(text, f"{t.event}: {t.test_reminder}\n")
         self.test.assertIn(t.test_reminder, self.new_lines(2)[0])
@@ -448,7 +437,7 @@ class Tour:
         self.wait_flashing_over()
 
         s.driver("settext", ids.DAYS_FIELD, "14.12.2026")
-        self.command(18)
+        self.command(MenuCommand.SimulateDate)
         lines = self.new_lines(2)
         self.test.assertEqual(lines[0], t.simulation + "14.12.2026\n")
         self.test.assertIn(f"01) {t.event}: Jörg", lines[1])
@@ -456,7 +445,7 @@ class Tour:
         self.new_lines()  # the other events of the day
         s.driver("settext", ids.DAYS_FIELD, "11")
 
-        self.command(19)
+        self.command(MenuCommand.ShowTickCount)
         self.test.assertRegex(self.new_lines(1)[0], "^" + re.escape(t.tick) + r"[1-9]\d*$")
         self.test.assertEqual(s.boxes(), [])
 
@@ -494,7 +483,7 @@ class Tour:
         s.click(ids.STOP_ENTRIES)
         self.test.assertEqual(self.new_lines(1), [t.resumed])
         s.click(ids.CLEAR_LISTBOX)
-        wait_until(lambda: self.texts() == [t.clear], 20, "the cleared list")
+        wait_until(lambda: s.log_texts() == [t.clear], 20, "the cleared list")
         self.seen = 1
 
     def switch_language(self):
@@ -522,10 +511,10 @@ class Tour:
         # The same morning: the reminders given before are not given again.
         s.start(at="2026-12-11 09:05:00")
         self.seen = 0
-        self.new_lines(until=self.windows_path(EVENT_FILES[-1]))
+        self.new_lines(until=s.windows_path(EVENT_FILES[-1]))
         time.sleep(5)
         self.test.assertEqual(s.boxes(), [])
-        self.test.assertFalse([line for line in self.texts() if line.startswith(t.event + ": ")])
+        self.test.assertFalse([line for line in s.log_texts() if line.startswith(t.event + ": ")])
         self.test.assertEqual(s.text(ids.FUTURE_EVENTS), t.captions[ids.FUTURE_EVENTS])
         s.screenshot("restarted")
         s.close()
