@@ -182,37 +182,49 @@ void showTickCount(AppParts& parts, const std::wstring&) {
     parts.log.log(parts.language.text(msg::kTickCount) + std::to_wstring(parts.run.lastTickCount));
 }
 
+using C = MenuCommand;
+constexpr std::array<WindowCommandRow, kCommandMenuCount> kRows = {{
+    {C::ListRunningInstances, listRunningInstances},
+    {C::PopUpHiddenInstances, popUpHiddenInstances},
+    {C::ReloadSettingsFile, reloadSettingsFile},
+    {C::ReloadInitializationFile, reloadInitializationFile},
+    {C::ReloadAllDataFiles, reloadAllDataFiles},
+    {C::CopyLogListToClipboard, copyLogListToClipboard},
+    {C::ShowLogListInEditor, showLogListInEditor},
+    {C::ShowLastReminders, [](AppParts& p, const std::wstring&) { showLastReminders(p, false); }},
+    {C::ShowLastRemindersInEditor,
+     [](AppParts& p, const std::wstring&) { showLastReminders(p, true); }},
+    {C::CompleteDictionaryReport,
+     [](AppParts& p, const std::wstring&) { completeDictionaryReport(p); }},
+    {C::TodaysDictionaryReport,
+     [](AppParts& p, const std::wstring&) { todaysDictionaryReport(p); }},
+    {C::PreviewOfSelectedFile, [](AppParts& p, const std::wstring&) { filePreview(p, false); }},
+    {C::LookBackOfSelectedFile, [](AppParts& p, const std::wstring&) { filePreview(p, true); }},
+    {C::OpenFileOfSelectedKey, openFileOfSelectedKey},
+    {C::NextEventOfSelectedKey,
+     [](AppParts& p, const std::wstring&) { nextOrLastEvent(p, false); }},
+    {C::LastEventOfSelectedKey, [](AppParts& p, const std::wstring&) { nextOrLastEvent(p, true); }},
+    {C::CreateTestReminder, createTestReminder},
+    {C::SimulateDate, simulateDate},
+    {C::ShowTickCount, showTickCount},
+}};
+
+// Every command has its row, in the order of the numbers its texts begin with: a row left out
+// or out of place would run another command than the menu shows.
+constexpr bool rowsInNumberOrder() {
+    for (std::size_t place = 0; place < kRows.size(); ++place) {
+        if (kRows[place].run == nullptr ||
+            static_cast<std::size_t>(kRows[place].command) != place + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(rowsInNumberOrder());
+
 }  // namespace
 
 const std::array<WindowCommandRow, kCommandMenuCount>& windowCommandRows() {
-    using C = MenuCommand;
-    static const std::array<WindowCommandRow, kCommandMenuCount> kRows = {{
-        {C::ListRunningInstances, listRunningInstances},
-        {C::PopUpHiddenInstances, popUpHiddenInstances},
-        {C::ReloadSettingsFile, reloadSettingsFile},
-        {C::ReloadInitializationFile, reloadInitializationFile},
-        {C::ReloadAllDataFiles, reloadAllDataFiles},
-        {C::CopyLogListToClipboard, copyLogListToClipboard},
-        {C::ShowLogListInEditor, showLogListInEditor},
-        {C::ShowLastReminders,
-         [](AppParts& p, const std::wstring&) { showLastReminders(p, false); }},
-        {C::ShowLastRemindersInEditor,
-         [](AppParts& p, const std::wstring&) { showLastReminders(p, true); }},
-        {C::CompleteDictionaryReport,
-         [](AppParts& p, const std::wstring&) { completeDictionaryReport(p); }},
-        {C::TodaysDictionaryReport,
-         [](AppParts& p, const std::wstring&) { todaysDictionaryReport(p); }},
-        {C::PreviewOfSelectedFile, [](AppParts& p, const std::wstring&) { filePreview(p, false); }},
-        {C::LookBackOfSelectedFile, [](AppParts& p, const std::wstring&) { filePreview(p, true); }},
-        {C::OpenFileOfSelectedKey, openFileOfSelectedKey},
-        {C::NextEventOfSelectedKey,
-         [](AppParts& p, const std::wstring&) { nextOrLastEvent(p, false); }},
-        {C::LastEventOfSelectedKey,
-         [](AppParts& p, const std::wstring&) { nextOrLastEvent(p, true); }},
-        {C::CreateTestReminder, createTestReminder},
-        {C::SimulateDate, simulateDate},
-        {C::ShowTickCount, showTickCount},
-    }};
     return kRows;
 }
 

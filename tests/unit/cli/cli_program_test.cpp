@@ -173,7 +173,10 @@ TEST(CommandLine, OverviewAndHelpShowEveryCommandOfTheTable) {
         EXPECT_EQ(summaryAt - at, column);
         std::string summary;
         for (const char c : row.summary) {
-            summary += c == '\n' ? "\n" + std::string(column, ' ') : std::string(1, c);
+            summary += c;
+            if (c == '\n') {
+                summary.append(column, ' ');
+            }
         }
         ASSERT_EQ(overview.compare(summaryAt, summary.size() + 1, summary + "\n"), 0) << overview;
         at = summaryAt + summary.size() + 1;
