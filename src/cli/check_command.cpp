@@ -280,8 +280,9 @@ void checkIniFile(const FileSystem& files, const ProgramDirectory& directory,
 }  // namespace
 
 int checkProgramDirectory(FileSystem& files, const std::optional<std::wstring>& language,
-                          const LocalTime& now, std::ostream& out) {
-    ProgramDirectory directory;
+                          const LocalTime& now, std::ostream& out, bool processEndsAfter) {
+    LoadedDirectory loaded(processEndsAfter);
+    ProgramDirectory& directory = *loaded;
     DiscardedLog log;
     ProblemList problems;
     const DirectoryReading reading = readProgramSettings(files, language, log, directory);

@@ -95,7 +95,8 @@ using LoadedCommand = int (*)(const CliRequest& request, CliSystem& system,
 template <LoadedCommand command>
 int afterLoading(const CliRequest& request, CliSystem& system) {
     const LocalTime now = requestedTime(request, system);
-    ProgramDirectory directory;
+    LoadedDirectory loaded(system.processEndsAfter);
+    ProgramDirectory& directory = *loaded;
     DiscardedLog log;
     switch (readProgramSettings(system.files, request.language, log, directory)) {
         case DirectoryReading::NoDirectory:
@@ -201,8 +202,9 @@ int report(const CliRequest& request, CliSystem& system, ProgramDirectory& direc
 
 // Check reads the directory itself: it reports what a loading refuses instead of stopping.
 int check(const CliRequest& request, CliSystem& system) {
-    const int status = checkProgramDirectory(system.files, request.language,
-                                             requestedTime(request, system), system.out);
+    const int status =
+        checkProgramDirectory(system.files, request.language, requestedTime(request, system),
+                              system.out, system.processEndsAfter);
     return status == kExitDone || status == kExitProblemsFound
                ? (finished(system) == kExitDone ? status : kExitOutputFailed)
                : status;

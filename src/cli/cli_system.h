@@ -23,6 +23,10 @@ struct CliSystem {
     const Clock& clock;
     std::ostream& out;
     std::ostream& err;
+    // Set by the real program, whose process ends right after the command: what the command
+    // loaded is then left to the operating system, which takes it back at once, instead of
+    // being freed entry by entry (a fifth of a run at 100,000 events).
+    bool processEndsAfter = false;
 };
 
 }  // namespace tindlow

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,27 @@ struct ProgramDirectory {
 };
 
 enum class DirectoryReading { Done, NoDirectory, IniFileUnreadable };
+
+// The program directory of one command. When the process ends right after the command, what it
+// loaded is left to the operating system, which takes it back at once, instead of being freed
+// entry by entry.
+class LoadedDirectory {
+  public:
+    explicit LoadedDirectory(bool processEndsAfter)
+        : directory_(std::make_unique<ProgramDirectory>()), processEndsAfter_(processEndsAfter) {}
+    ~LoadedDirectory() {
+        if (processEndsAfter_) {
+            static_cast<void>(directory_.release());
+        }
+    }
+    LoadedDirectory(const LoadedDirectory&) = delete;
+    LoadedDirectory& operator=(const LoadedDirectory&) = delete;
+    ProgramDirectory& operator*() { return *directory_; }
+
+  private:
+    std::unique_ptr<ProgramDirectory> directory_;
+    bool processEndsAfter_;
+};
 
 // Reads the settings file (and takes the language, unless one is given) and the
 // initialization file. The event files are read by loadEvents.

@@ -2,6 +2,7 @@
 // Tindlow.exe and tindlow.exe, so this one is tindlow-cli.exe.
 #include <windows.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -32,6 +33,11 @@ int wmain(int argc, wchar_t** argv) {
     tindlow::win32::RealFileSystem system;
     tindlow::ReadOnlyFileSystem files(system);
     const tindlow::win32::RealClock clock;
-    tindlow::CliSystem cli{files, clock, std::cout, std::cerr};
-    return tindlow::runCli(*parse.request, cli);
+    tindlow::CliSystem cli{files, clock, std::cout, std::cerr, true};
+    const int status = tindlow::runCli(*parse.request, cli);
+    // Ends without freeing what the command loaded (see CliSystem::processEndsAfter) and
+    // without the static destructors; the output is flushed first.
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(status);
 }
