@@ -247,7 +247,8 @@ void stageEventFile(EventInput& input, const std::wstring& path, KeyLookup* look
         if (todayTest(entry, now) == kRemindPeriodToday) {
             input.today.stage(entry.sKey, entry);
         }
-        input.complete.stage(entry.sKey, entry);
+        // The last use of the entry for this line: its texts move into the dictionary.
+        input.complete.stage(std::move(entry));
     };
     EventLineSplitter splitter;
     const FileRead read = input.files.readFileInParts(path, [&](std::string_view part) {

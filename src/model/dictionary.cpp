@@ -102,6 +102,23 @@ void Dictionary::stage(const std::wstring& key, const ReminderEntry& entry) {
     staged_.push_back(std::move(node));
 }
 
+void Dictionary::stage(ReminderEntry&& entry) {
+    Map::node_type node;
+    if (!recycled_.empty()) {
+        node = recycled_.extract(recycled_.begin());
+        node.key() = entry.sKey;
+        // Copied into the recycled entry's storage, which fits it as a rule: the texts of a
+        // reload are those of the loading before. The caller's entry keeps its own storage.
+        node.mapped() = entry;
+    } else {
+        Map one;
+        std::wstring key = entry.sKey;
+        one.emplace(std::move(key), std::move(entry));
+        node = one.extract(one.begin());
+    }
+    staged_.push_back(std::move(node));
+}
+
 void Dictionary::commitStaged() {
     if (staged_.empty()) {
         return;

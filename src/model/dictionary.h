@@ -43,6 +43,11 @@ class Dictionary {
     // as store() would, in the order they were staged. Until then find(), slot() and the
     // iteration do not see it.
     void stage(const std::wstring& key, const ReminderEntry& entry);
+    // Stages the entry under its own key. With no storage of before the last recycle() left, it
+    // takes the entry's texts instead of copying them (a first loading); otherwise it copies
+    // them into that storage and the entry keeps its own, so a reader that fills the same entry
+    // line after line allocates nothing on a reload. Either way the entry is to be filled anew.
+    void stage(ReminderEntry&& entry);
     void commitStaged();
     // nullptr when absent.
     const ReminderEntry* find(const std::wstring& key) const;

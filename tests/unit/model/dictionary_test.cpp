@@ -261,6 +261,29 @@ TEST(Dictionary, StagedEntriesWinOverThoseStoredBeforeAndRecyclingDropsThem) {
     expectSameEntry(*dictionary.find(L"[n]"), filledEntry(L"[n]"));
 }
 
+TEST(Dictionary, AnEntryStagedByMoveGoesInWholeFromFreshAndFromRecycledStorage) {
+    // As the reader does: one working entry, filled anew for every line and moved in.
+    Dictionary dictionary;
+    for (const bool recycled : {false, true}) {
+        SCOPED_TRACE(recycled);
+        if (recycled) {
+            dictionary.recycle();
+        }
+        const std::vector<ReminderEntry> lines = {filledEntry(L"[b]"), entryNamed(L"[a]", L"A"),
+                                                  entryNamed(L"[b]", L"later line wins")};
+        ReminderEntry working;
+        for (const ReminderEntry& line : lines) {
+            working = line;
+            dictionary.stage(std::move(working));
+        }
+        dictionary.commitStaged();
+        dictionary.releaseRecycled();
+        EXPECT_EQ(keysInOrder(dictionary), (std::vector<std::wstring>{L"[a]", L"[b]"}));
+        expectSameEntry(*dictionary.find(L"[a]"), lines[1]);
+        expectSameEntry(*dictionary.find(L"[b]"), lines[2]);
+    }
+}
+
 TEST(Dictionary, ScatteredKeysEndUpSortedAndFindable) {
     Dictionary dictionary;
     std::vector<std::wstring> sorted;
