@@ -20,9 +20,9 @@ bool EventStore::readInitializationFile() {
     return true;
 }
 
-bool EventStore::load(bool saveFirst, KeyLookup* lookup, bool refillCommandMenu) {
+bool EventStore::load(bool saveFirst, KeyLookup* lookup) {
     if (loading_) {
-        deferred_ = deferred_.value_or(false) || refillCommandMenu;
+        deferred_ = true;
         return false;
     }
     if (saveFirst) {
@@ -35,13 +35,12 @@ bool EventStore::load(bool saveFirst, KeyLookup* lookup, bool refillCommandMenu)
     return true;
 }
 
-std::optional<bool> EventStore::takeDeferredLoading() {
+bool EventStore::takeDeferredLoading() {
     if (loading_ || !deferred_) {
-        return std::nullopt;
+        return false;
     }
-    const bool refillCommandMenu = *deferred_;
-    deferred_.reset();
-    return refillCommandMenu;
+    deferred_ = false;
+    return true;
 }
 
 void EventStore::loadEvents(KeyLookup* lookup) {

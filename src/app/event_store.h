@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "app/feedback.h"
@@ -39,10 +38,10 @@ class EventStore {
     // One loading of every event file between a save and a restore of the reminder state,
     // closed to saves and reminder checks while it runs. With a lookup, the line of its key is
     // looked up as well. Answers false when a loading runs already; the request is then kept
-    // (with whether the command menu is to be refilled) for takeDeferredLoading().
-    bool load(bool saveFirst, KeyLookup* lookup = nullptr, bool refillCommandMenu = false);
-    // The deferred loading's request once no loading runs: whether it refills the command menu.
-    std::optional<bool> takeDeferredLoading();
+    // for takeDeferredLoading().
+    bool load(bool saveFirst, KeyLookup* lookup = nullptr);
+    // True once for a loading that was deferred, as soon as no loading runs.
+    bool takeDeferredLoading();
     bool loading() const { return loading_; }
 
     // Saves the reminder state to the emitted reminders log, except while a loading runs:
@@ -88,8 +87,8 @@ class EventStore {
     InitializationSettings ini_;
     DayMonthYear loadedDate_;
     bool loading_ = false;
-    // A loading asked for during one, with whether it refills the command menu.
-    std::optional<bool> deferred_;
+    // A loading was asked for during one.
+    bool deferred_ = false;
     std::int32_t networkMisses_ = -1;
 };
 

@@ -10,8 +10,8 @@ void fillDocumentMenu(AppParts& parts) {
                           documentMenuLines(parts.language.texts(), parts.events.fileLists()));
 }
 
-bool reloadEvents(AppParts& parts, bool saveFirst, bool refillCommandMenu) {
-    if (!parts.events.load(saveFirst, nullptr, refillCommandMenu)) {
+bool reloadEvents(AppParts& parts, bool saveFirst) {
+    if (!parts.events.load(saveFirst)) {
         return false;
     }
     fillDocumentMenu(parts);

@@ -1,5 +1,7 @@
 #include "app/tindlow_dlg.h"
 
+#include <utility>
+
 #include "app/dialog_controls.h"
 #include "app/program_settings.h"
 #include "app/reloading.h"
@@ -139,8 +141,8 @@ void CTindlowDlg::onTimer() {
         window_.showNormalInFront();
     }
     dayChangeStep();
-    if (const std::optional<bool> refillCommandMenu = events_.takeDeferredLoading()) {
-        reloadAll(*refillCommandMenu);
+    if (events_.takeDeferredLoading()) {
+        reloadAll(std::exchange(pendingCommandMenuRefill_, false));
     }
     if (events_.ini().networkPathState == NetworkPathState::NotReached && run_.tick % 10 == 0) {
         networkStep();
@@ -160,7 +162,10 @@ void CTindlowDlg::onTimer() {
 }
 
 void CTindlowDlg::reloadAll(bool refillCommandMenu) {
-    if (reloadEvents(parts_, true, refillCommandMenu) && refillCommandMenu) {
+    if (!reloadEvents(parts_, true)) {
+        // Deferred: the menu is refilled when the deferred loading runs.
+        pendingCommandMenuRefill_ = pendingCommandMenuRefill_ || refillCommandMenu;
+    } else if (refillCommandMenu) {
         fillCommandMenu(parts_);
     }
 }

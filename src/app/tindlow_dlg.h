@@ -95,6 +95,8 @@ class CTindlowDlg {
     std::vector<StartupNotice> notices_;
     bool firstPaintStarted_ = false;
     bool oneTimeStepDone_ = false;
+    // A deferred loading asked for by the network probe refills the command menu when it runs.
+    bool pendingCommandMenuRefill_ = false;
 };
 
 }  // namespace tindlow

@@ -103,20 +103,16 @@ void Dictionary::stage(const std::wstring& key, const ReminderEntry& entry) {
 }
 
 void Dictionary::stage(ReminderEntry&& entry) {
-    Map::node_type node;
     if (!recycled_.empty()) {
-        node = recycled_.extract(recycled_.begin());
-        node.key() = entry.sKey;
         // Copied into the recycled entry's storage, which fits it as a rule: the texts of a
         // reload are those of the loading before. The caller's entry keeps its own storage.
-        node.mapped() = entry;
-    } else {
-        Map one;
-        std::wstring key = entry.sKey;
-        one.emplace(std::move(key), std::move(entry));
-        node = one.extract(one.begin());
+        stage(entry.sKey, entry);
+        return;
     }
-    staged_.push_back(std::move(node));
+    Map one;
+    std::wstring key = entry.sKey;
+    one.emplace(std::move(key), std::move(entry));
+    staged_.push_back(one.extract(one.begin()));
 }
 
 void Dictionary::commitStaged() {
